@@ -4,12 +4,15 @@
 // clang-format off
 wxBEGIN_EVENT_TABLE(QuorvantFrame, wxFrame)
     EVT_CLOSE(QuorvantFrame::OnClose)
+    EVT_MENU(ID_SHOW_ALL_MODS, QuorvantFrame::OnShowAllMods)
+    EVT_MENU(wxID_REFRESH, QuorvantFrame::OnRefresh)
     EVT_MENU(wxID_EXIT, QuorvantFrame::OnExit)
     EVT_MENU(wxID_ABOUT, QuorvantFrame::OnAbout)
     EVT_CHECKBOX(ID_DEV_CHECKBOX, QuorvantFrame::OnDevModeChecked)
     EVT_CHECKBOX(ID_NOMOVIES_CHECKBOX, QuorvantFrame::OnNoMoviesChecked)
     EVT_CHECKBOX(ID_FORCEHIGHPOLY_CHECKBOX, QuorvantFrame::OnForceHighPolyChecked)
     EVT_CHECKBOX(ID_ALLAI_CHECKBOX, QuorvantFrame::OnAllAIModeChecked)
+    EVT_LISTBOX(ID_MOD_LISTBOX, QuorvantFrame::OnModSelected)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -31,7 +34,8 @@ QuorvantFrame::QuorvantFrame(wxWindow* parent, const wxString& title)
       m_statusBar(nullptr), m_fileMenu(nullptr), m_optionsMenu(nullptr)
 {
     // Each step has told the user about its own failure (or the user cancelled).
-    if (!(SelectGameDirectory() && BuildInterface())) {
+    if (!(SelectGameDirectory() && FindModuleFiles() && BuildModDisplayNames() &&
+          BuildInterface())) {
         Close(false);
         return;
     }
