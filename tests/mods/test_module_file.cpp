@@ -29,6 +29,11 @@ struct KeyCase
     bool playable;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class VersionAndPlayableTest : public ModuleFileTest, public testing::WithParamInterface<KeyCase>
 {
 };
@@ -78,6 +83,11 @@ struct Encoding
     bool finalLineEnd;
     bool utf16;
 };
+
+void PrintTo(const Encoding& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class LineEndTest : public ModuleFileTest, public testing::WithParamInterface<Encoding>
 {
@@ -136,6 +146,11 @@ struct FolderCase
     bool found;
 };
 
+void PrintTo(const FolderCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class ModFolderTest : public ModuleFileTest, public testing::WithParamInterface<FolderCase>
 {
 };
@@ -187,11 +202,16 @@ struct RequiredCase
     std::vector<const char*> entries;
 };
 
-class RequiredModsTest : public ModuleFileTest, public testing::WithParamInterface<RequiredCase>
+void PrintTo(const RequiredCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class RequiredModLinesTest : public ModuleFileTest, public testing::WithParamInterface<RequiredCase>
 {
 };
 
-TEST_P(RequiredModsTest, TakesEveryRequiredModLineWholeAndInFileOrder)
+TEST_P(RequiredModLinesTest, TakesEveryRequiredModLineWholeAndInFileOrder)
 {
     F::RequiredMods(*frame) = Strings({"left over from before"});
     ASSERT_TRUE(frame->ReadRequiredMods(Module("Needs", GetParam().bytes)));
@@ -202,7 +222,7 @@ TEST_P(RequiredModsTest, TakesEveryRequiredModLineWholeAndInFileOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, RequiredModsTest,
+    Cases, RequiredModLinesTest,
     testing::Values(
         RequiredCase{"FileOrderAndDuplicates",
                      "RequiredMod.2 = B\nRequiredMod.1 = A\nRequiredMod.1 = A\n",
