@@ -1,10 +1,10 @@
 // The game's argument vector, the checks before its start, and the launch question.
 #include "launch/game_command.h"
 
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,40 +12,19 @@
 
 namespace {
 
-std::vector<std::string> Strings(const wxArrayString& array)
+std::vector<wxString> Strings(const wxArrayString& array)
 {
-    std::vector<std::string> strings;
-    for (const wxString& item : array)
-        strings.push_back(item.utf8_string());
-    return strings;
+    return std::vector<wxString>(array.begin(), array.end());
 }
 
-class TempFolder
+// A file holding `content` with the given mode.
+wxString Add(const TempFolder& folder, const wxString& name, const std::string& content,
+             mode_t mode)
 {
-public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/quorvant-command-XXXXXX";
-        m_path = mkdtemp(pattern);
-    }
-    ~TempFolder() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-    // A file holding `content` with the given mode; sub-folders are made as needed.
-    std::string Add(const std::string& name, const std::string& content, mode_t mode) const
-    {
-        const std::string path = Path(name);
-        const std::string::size_type slash = path.rfind('/');
-        std::system(("mkdir -p '" + path.substr(0, slash) + "'").c_str());
-        std::ofstream(path, std::ios::binary) << content;
-        chmod(path.c_str(), mode);
-        return path;
-    }
-
-private:
-    std::string m_path;
-};
+    const wxString path = folder.Write(name, content);
+    chmod(path.fn_str(), mode);
+    return path;
+}
 
 } // namespace
 
@@ -54,7 +33,7 @@ TEST(GameCommand, SplitsTheEntryAtBlanksAsTheGamesCommandLineDoes)
     const struct
     {
         const char* entry;
-        std::vector<std::string> words;
+        std::vector<const char*> words;
     } cases[] = {
         {"MyMod (Version 1.0)", {"MyMod", "(Version", "1.0)"}},
         {"a  b", {"a", "b"}},
@@ -66,8 +45,12 @@ TEST(GameCommand, SplitsTheEntryAtBlanksAsTheGamesCommandLineDoes)
         {"   ", {}},
         {"caf\u00e9 \u4e2d\u6587", {"caf\u00e9", "\u4e2d\u6587"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Strings(SplitAtBlanks(wxString::FromUTF8(c.entry))), c.words) << c.entry;
+    for (const auto& c : cases) {
+        std::vector<wxString> words;
+        for (const char* const word : c.words)
+            words.push_back(wxString::FromUTF8(word));
+        EXPECT_EQ(Strings(SplitAtBlanks(wxString::FromUTF8(c.entry))), words) << c.entry;
+    }
 }
 
 TEST(GameCommand, BuildsTheProgramModnameEntryAndSwitchesInTableOrder)
@@ -75,8 +58,8 @@ TEST(GameCommand, BuildsTheProgramModnameEntryAndSwitchesInTableOrder)
     LaunchOptions none;
     EXPECT_EQ(Strings(BuildGameArguments("/games/Dawn of War", "Soulstorm.exe",
                                          "MyMod (Version 1.0)", none)),
-              (std::vector<std::string>{"/games/Dawn of War/Soulstorm.exe", "-modname", "MyMod",
-                                        "(Version", "1.0)"}));
+              (std::vector<wxString>{"/games/Dawn of War/Soulstorm.exe", "-modname", "MyMod",
+                                     "(Version", "1.0)"}));
 
     LaunchOptions all;
     all.forceHighPoly = true;
@@ -84,42 +67,42 @@ TEST(GameCommand, BuildsTheProgramModnameEntryAndSwitchesInTableOrder)
     all.devMode = true;
     all.allAIMode = true;
     EXPECT_EQ(Strings(BuildGameArguments("/g", "W40k.exe", "m (Version 2)", all)),
-              (std::vector<std::string>{"/g/W40k.exe", "-modname", "m", "(Version", "2)", "-dev",
-                                        "-nomovies", "-forcehighpoly"}));
+              (std::vector<wxString>{"/g/W40k.exe", "-modname", "m", "(Version", "2)", "-dev",
+                                     "-nomovies", "-forcehighpoly"}));
 
     LaunchOptions some;
     some.noMovies = true;
     some.allAIMode = true;
     EXPECT_EQ(Strings(BuildGameArguments("/", "darkcrusade.exe", "x", some)),
-              (std::vector<std::string>{"/darkcrusade.exe", "-modname", "x", "-nomovies"}));
+              (std::vector<wxString>{"/darkcrusade.exe", "-modname", "x", "-nomovies"}));
 }
 
 TEST(GameCommand, RecognisesWindowsExecutablesByTheirFirstBytes)
 {
-    const TempFolder folder;
-    EXPECT_TRUE(IsWindowsExecutable(folder.Add("game.exe", "MZ\x90\x00", 0644)));
-    EXPECT_TRUE(IsWindowsExecutable(folder.Add("short.exe", "MZ", 0644)));
-    EXPECT_FALSE(IsWindowsExecutable(folder.Add("script.exe", "#!/bin/sh\n", 0755)));
-    EXPECT_FALSE(IsWindowsExecutable(folder.Add("lower.exe", "mz", 0644)));
-    EXPECT_FALSE(IsWindowsExecutable(folder.Add("one.exe", "M", 0644)));
-    EXPECT_FALSE(IsWindowsExecutable(folder.Add("empty.exe", "", 0644)));
-    EXPECT_FALSE(IsWindowsExecutable(folder.Path("missing.exe")));
+    const TempFolder folder("command");
+    EXPECT_TRUE(IsWindowsExecutable(Add(folder, "game.exe", "MZ\x90\x00", 0644)));
+    EXPECT_TRUE(IsWindowsExecutable(Add(folder, "short.exe", "MZ", 0644)));
+    EXPECT_FALSE(IsWindowsExecutable(Add(folder, "script.exe", "#!/bin/sh\n", 0755)));
+    EXPECT_FALSE(IsWindowsExecutable(Add(folder, "lower.exe", "mz", 0644)));
+    EXPECT_FALSE(IsWindowsExecutable(Add(folder, "one.exe", "M", 0644)));
+    EXPECT_FALSE(IsWindowsExecutable(Add(folder, "empty.exe", "", 0644)));
+    EXPECT_FALSE(IsWindowsExecutable(folder.PathOf("missing.exe")));
     EXPECT_FALSE(IsWindowsExecutable(folder.Path()));
-    ASSERT_EQ(mkfifo(folder.Path("fifo.exe").c_str(), 0644), 0);
-    EXPECT_FALSE(IsWindowsExecutable(folder.Path("fifo.exe")));
+    ASSERT_EQ(mkfifo(folder.PathOf("fifo.exe").fn_str(), 0644), 0);
+    EXPECT_FALSE(IsWindowsExecutable(folder.PathOf("fifo.exe")));
 }
 
 TEST(GameCommand, FindsWineOnlyAsAnExecutableFileOnThePath)
 {
-    const TempFolder folder;
-    folder.Add("plain/wine", "#!/bin/sh\n", 0644);
-    mkdir(folder.Path("dir").c_str(), 0755);
-    mkdir(folder.Path("dir/wine").c_str(), 0755);
-    const std::string wine = folder.Add("bin/wine", "#!/bin/sh\n", 0755);
-    folder.Add("later/wine", "#!/bin/sh\n", 0755);
+    const TempFolder folder("command");
+    Add(folder, "plain/wine", "#!/bin/sh\n", 0644);
+    mkdir(folder.PathOf("dir").fn_str(), 0755);
+    mkdir(folder.PathOf("dir/wine").fn_str(), 0755);
+    const wxString wine = Add(folder, "bin/wine", "#!/bin/sh\n", 0755);
+    Add(folder, "later/wine", "#!/bin/sh\n", 0755);
 
-    const wxString plain = folder.Path("plain"), dir = folder.Path("dir"), bin = folder.Path("bin"),
-                   later = folder.Path("later");
+    const wxString plain = folder.PathOf("plain"), dir = folder.PathOf("dir"),
+                   bin = folder.PathOf("bin"), later = folder.PathOf("later");
     EXPECT_EQ(FindExecutableOnPath("wine", "::" + plain + ":" + dir + ":" + bin + ":" + later),
               wine);
     EXPECT_EQ(FindExecutableOnPath("wine", bin + "/"), wine);
@@ -129,28 +112,28 @@ TEST(GameCommand, FindsWineOnlyAsAnExecutableFileOnThePath)
 
 TEST(GameCommand, ChecksThatTheProgramCanBeStarted)
 {
-    const TempFolder folder;
-    const std::string script = folder.Add("game/Soulstorm.exe", "#!/bin/sh\n", 0755);
-    const std::string windows = folder.Add("game/W40k.exe", "MZ\x90", 0644);
-    const std::string notExecutable = folder.Add("game/darkcrusade.exe", "#!/bin/sh\n", 0644);
-    const std::string wine = folder.Add("bin/wine", "#!/bin/sh\n", 0755);
-    const wxString withWine = folder.Path("empty") + ":" + folder.Path("bin");
-    const wxString withoutWine = folder.Path("empty");
+    const TempFolder folder("command");
+    const wxString script = Add(folder, "game/Soulstorm.exe", "#!/bin/sh\n", 0755);
+    const wxString windows = Add(folder, "game/W40k.exe", "MZ\x90", 0644);
+    const wxString notExecutable = Add(folder, "game/darkcrusade.exe", "#!/bin/sh\n", 0644);
+    const wxString wine = Add(folder, "bin/wine", "#!/bin/sh\n", 0755);
+    const wxString withWine = folder.PathOf("empty") + ":" + folder.PathOf("bin");
+    const wxString withoutWine = folder.PathOf("empty");
 
     const GameStart direct = PrepareGameStart(wxSplit(script + "|-modname|m", '|'), withWine);
     EXPECT_EQ(direct.problem, "");
-    EXPECT_EQ(Strings(direct.command), (std::vector<std::string>{script, "-modname", "m"}));
+    EXPECT_EQ(Strings(direct.command), (std::vector<wxString>{script, "-modname", "m"}));
 
     const GameStart throughWine = PrepareGameStart(wxSplit(windows + "|-modname|m", '|'), withWine);
     EXPECT_EQ(throughWine.problem, "");
     EXPECT_EQ(Strings(throughWine.command),
-              (std::vector<std::string>{wine, windows, "-modname", "m"}));
+              (std::vector<wxString>{wine, windows, "-modname", "m"}));
 
     const struct
     {
-        std::string program;
+        wxString program;
         wxString searchPath;
-        std::string problem;
+        wxString problem;
     } failures[] = {
         {windows, withoutWine,
          "The game program " + windows +
@@ -159,17 +142,17 @@ TEST(GameCommand, ChecksThatTheProgramCanBeStarted)
         {notExecutable, withWine,
          "The game program " + notExecutable +
              " could not be started because it is not executable."},
-        {folder.Path("game/gone.exe"), withWine,
-         "The game program " + folder.Path("game/gone.exe") +
+        {folder.PathOf("game/gone.exe"), withWine,
+         "The game program " + folder.PathOf("game/gone.exe") +
              " could not be started because it does not exist."},
-        {folder.Path("game"), withWine,
-         "The game program " + folder.Path("game") +
+        {folder.PathOf("game"), withWine,
+         "The game program " + folder.PathOf("game") +
              " could not be started because it is not a file."},
     };
     for (const auto& f : failures) {
         const GameStart start =
             PrepareGameStart(wxSplit(f.program + "|-modname|m", '|'), f.searchPath);
-        EXPECT_EQ(start.problem.utf8_string(), f.problem);
+        EXPECT_EQ(start.problem, f.problem);
         EXPECT_TRUE(start.command.empty()) << f.program;
     }
 }

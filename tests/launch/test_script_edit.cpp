@@ -1,19 +1,16 @@
 // The All AI line found, added and removed on raw script bytes, and files read and replaced.
 #include "launch/script_edit.h"
 
-#include "tests/launch/permission_checks.h"
+#include "support/permission_checks.h"
+#include "support/temp_folder.h"
 
 #include <wx/convauto.h>
 #include <wx/textfile.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,57 +57,25 @@ std::string Utf32BE(const std::string& ascii)
     return bomUtf32BE + Wide(ascii, 4, true);
 }
 
-// A fresh folder under /tmp, removed with everything in it afterwards.
-class TempFolder
+std::vector<std::string> Names(const TempFolder& folder)
 {
-public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/quorvant-script-XXXXXX";
-        m_path = mkdtemp(pattern);
-    }
-    ~TempFolder()
-    {
-        chmod(m_path.c_str(), 0700);
-        std::system(("rm -rf '" + m_path + "'").c_str());
-    }
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        if (DIR* const dir = opendir(m_path.c_str())) {
-            while (const dirent* const item = readdir(dir)) {
-                const std::string name = item->d_name;
-                if (name != "." && name != "..")
-                    names.push_back(name);
-            }
-            closedir(dir);
+    std::vector<std::string> names;
+    if (DIR* const dir = opendir(folder.Path().fn_str())) {
+        while (const dirent* const item = readdir(dir)) {
+            const std::string name = item->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
         }
-        return names;
+        closedir(dir);
     }
-
-private:
-    std::string m_path;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return names;
 }
 
 // The lines as the toolkit reads the file, the way the rest of the program reads game files.
 std::vector<wxString> ToolkitLines(const std::string& bytes)
 {
-    const TempFolder folder;
-    WriteBytes(folder.Path("script.lua"), bytes);
-    wxTextFile file(folder.Path("script.lua"));
+    const TempFolder folder("script");
+    wxTextFile file(folder.Write("script.lua", bytes));
     std::vector<wxString> lines;
     if (file.Open(wxConvAuto())) {
         for (size_t i = 0; i < file.GetLineCount(); ++i)
@@ -119,10 +84,10 @@ std::vector<wxString> ToolkitLines(const std::string& bytes)
     return lines;
 }
 
-mode_t ModeOf(const std::string& path)
+mode_t ModeOf(const wxString& path)
 {
     struct stat info;
-    return lstat(path.c_str(), &info) == 0 ? info.st_mode : 0;
+    return lstat(path.fn_str(), &info) == 0 ? info.st_mode : 0;
 }
 
 struct DetectionCase
@@ -264,103 +229,102 @@ TEST(ScriptEdit, RemovesEveryAllAILineWithItsOwnLineEnd)
 
 TEST(ScriptEdit, ReadsRegularFilesWhole)
 {
-    const TempFolder folder;
+    const TempFolder folder("script");
     std::string bytes = "stale";
-    EXPECT_EQ(ReadFileBytes(folder.Path("missing.lua"), bytes), FileReadResult::Missing);
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("missing.lua"), bytes), FileReadResult::Missing);
     EXPECT_TRUE(bytes.empty());
 
     const std::string content = "a\0b\r\n\xFF"s;
-    WriteBytes(folder.Path("script.lua"), content);
-    EXPECT_EQ(ReadFileBytes(folder.Path("script.lua"), bytes), FileReadResult::Read);
+    folder.Write("script.lua", content);
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("script.lua"), bytes), FileReadResult::Read);
     EXPECT_EQ(bytes, content);
 
-    WriteBytes(folder.Path("empty.lua"), "");
-    EXPECT_EQ(ReadFileBytes(folder.Path("empty.lua"), bytes), FileReadResult::Read);
+    folder.Write("empty.lua", "");
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("empty.lua"), bytes), FileReadResult::Read);
     EXPECT_TRUE(bytes.empty());
 
-    symlink("script.lua", folder.Path("link.lua").c_str());
-    EXPECT_EQ(ReadFileBytes(folder.Path("link.lua"), bytes), FileReadResult::Read);
+    symlink("script.lua", folder.PathOf("link.lua").fn_str());
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("link.lua"), bytes), FileReadResult::Read);
     EXPECT_EQ(bytes, content);
 }
 
 TEST(ScriptEdit, RefusesWhatIsNotABoundedRegularFile)
 {
-    const TempFolder folder;
+    const TempFolder folder("script");
     std::string bytes;
     EXPECT_EQ(ReadFileBytes(folder.Path(), bytes), FileReadResult::Unreadable);
 
     // Without a writer, a blocking open of a FIFO would never return.
-    ASSERT_EQ(mkfifo(folder.Path("fifo.lua").c_str(), 0644), 0);
-    EXPECT_EQ(ReadFileBytes(folder.Path("fifo.lua"), bytes), FileReadResult::Unreadable);
+    ASSERT_EQ(mkfifo(folder.PathOf("fifo.lua").fn_str(), 0644), 0);
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("fifo.lua"), bytes), FileReadResult::Unreadable);
 
-    WriteBytes(folder.Path("five.lua"), "12345");
-    EXPECT_EQ(ReadFileBytes(folder.Path("five.lua"), bytes, 5), FileReadResult::Read);
-    EXPECT_EQ(ReadFileBytes(folder.Path("five.lua"), bytes, 4), FileReadResult::Unreadable);
+    folder.Write("five.lua", "12345");
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("five.lua"), bytes, 5), FileReadResult::Read);
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("five.lua"), bytes, 4), FileReadResult::Unreadable);
     EXPECT_TRUE(bytes.empty());
 
     const PermissionChecks checks;
     ASSERT_TRUE(checks.IsActive());
-    chmod(folder.Path("five.lua").c_str(), 0);
-    EXPECT_EQ(ReadFileBytes(folder.Path("five.lua"), bytes), FileReadResult::Unreadable);
+    chmod(folder.PathOf("five.lua").fn_str(), 0);
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("five.lua"), bytes), FileReadResult::Unreadable);
 }
 
 TEST(ScriptEdit, ReplacesAFileAndKeepsItsMode)
 {
-    const TempFolder folder;
-    const std::string path = folder.Path("autoexec.lua");
+    const TempFolder folder("script");
+    const wxString path = folder.PathOf("autoexec.lua");
     for (const mode_t mode : {0600, 0640, 0755}) {
-        WriteBytes(path, "old\n");
-        chmod(path.c_str(), mode);
+        folder.Write("autoexec.lua", "old\n");
+        chmod(path.fn_str(), mode);
         ASSERT_TRUE(ReplaceFileAtomically(path, "new\r\n"));
-        EXPECT_EQ(ReadBytes(path), "new\r\n");
+        EXPECT_EQ(folder.Read("autoexec.lua"), "new\r\n");
         EXPECT_EQ(ModeOf(path), S_IFREG | mode);
     }
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"autoexec.lua"});
+    EXPECT_EQ(Names(folder), std::vector<std::string>{"autoexec.lua"});
 }
 
 TEST(ScriptEdit, ANewFileGetsTheUsualModeUnderTheUmask)
 {
-    const TempFolder folder;
+    const TempFolder folder("script");
     const mode_t previous = umask(027);
-    const bool replaced = ReplaceFileAtomically(folder.Path("autoexec.lua"), ai + "\n");
+    const bool replaced = ReplaceFileAtomically(folder.PathOf("autoexec.lua"), ai + "\n");
     umask(previous);
     ASSERT_TRUE(replaced);
-    EXPECT_EQ(ReadBytes(folder.Path("autoexec.lua")), ai + "\n");
-    EXPECT_EQ(ModeOf(folder.Path("autoexec.lua")), S_IFREG | 0640);
+    EXPECT_EQ(folder.Read("autoexec.lua"), ai + "\n");
+    EXPECT_EQ(ModeOf(folder.PathOf("autoexec.lua")), S_IFREG | 0640);
 }
 
 TEST(ScriptEdit, ReplacesASymbolicLinkInsteadOfWritingThroughIt)
 {
-    const TempFolder folder;
-    WriteBytes(folder.Path("shared.lua"), "shared\n");
-    chmod(folder.Path("shared.lua").c_str(), 0604);
-    ASSERT_EQ(symlink("shared.lua", folder.Path("autoexec.lua").c_str()), 0);
+    const TempFolder folder("script");
+    folder.Write("shared.lua", "shared\n");
+    chmod(folder.PathOf("shared.lua").fn_str(), 0604);
+    ASSERT_EQ(symlink("shared.lua", folder.PathOf("autoexec.lua").fn_str()), 0);
 
-    ASSERT_TRUE(ReplaceFileAtomically(folder.Path("autoexec.lua"), "mine\n"));
-    EXPECT_EQ(ReadBytes(folder.Path("shared.lua")), "shared\n");
-    EXPECT_EQ(ReadBytes(folder.Path("autoexec.lua")), "mine\n");
-    EXPECT_EQ(ModeOf(folder.Path("autoexec.lua")), S_IFREG | 0604);
+    ASSERT_TRUE(ReplaceFileAtomically(folder.PathOf("autoexec.lua"), "mine\n"));
+    EXPECT_EQ(folder.Read("shared.lua"), "shared\n");
+    EXPECT_EQ(folder.Read("autoexec.lua"), "mine\n");
+    EXPECT_EQ(ModeOf(folder.PathOf("autoexec.lua")), S_IFREG | 0604);
 }
 
 TEST(ScriptEdit, AReadOnlyFolderLeavesTheFileAsItWas)
 {
-    const TempFolder folder;
-    const std::string path = folder.Path("autoexec.lua");
-    WriteBytes(path, "keep\r\n");
-    chmod(folder.Path().c_str(), 0555);
+    const TempFolder folder("script");
+    const wxString path = folder.Write("autoexec.lua", "keep\r\n");
+    chmod(folder.Path().fn_str(), 0555);
 
     const PermissionChecks checks;
     ASSERT_TRUE(checks.IsActive());
     EXPECT_FALSE(ReplaceFileAtomically(path, "lost\n"));
-    EXPECT_EQ(ReadBytes(path), "keep\r\n");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"autoexec.lua"});
+    EXPECT_EQ(folder.Read("autoexec.lua"), "keep\r\n");
+    EXPECT_EQ(Names(folder), std::vector<std::string>{"autoexec.lua"});
 }
 
 TEST(ScriptEdit, AFailedRenameLeavesNoTemporaryFile)
 {
-    const TempFolder folder;
-    mkdir(folder.Path("autoexec.lua").c_str(), 0755);
-    EXPECT_FALSE(ReplaceFileAtomically(folder.Path("autoexec.lua"), "x\n"));
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"autoexec.lua"});
-    EXPECT_FALSE(ReplaceFileAtomically(folder.Path("gone/autoexec.lua"), "x\n"));
+    const TempFolder folder("script");
+    mkdir(folder.PathOf("autoexec.lua").fn_str(), 0755);
+    EXPECT_FALSE(ReplaceFileAtomically(folder.PathOf("autoexec.lua"), "x\n"));
+    EXPECT_EQ(Names(folder), std::vector<std::string>{"autoexec.lua"});
+    EXPECT_FALSE(ReplaceFileAtomically(folder.PathOf("gone/autoexec.lua"), "x\n"));
 }
