@@ -4,12 +4,16 @@
 // clang-format off
 wxBEGIN_EVENT_TABLE(QuorvantFrame, wxFrame)
     EVT_CLOSE(QuorvantFrame::OnClose)
+    EVT_MENU(wxID_EXECUTE, QuorvantFrame::OnRunMod)
+    EVT_MENU(ID_SHOW_FATAL_DATA_ERRORS, QuorvantFrame::OnShowFatalDataErrors)
     EVT_MENU(wxID_EXIT, QuorvantFrame::OnExit)
     EVT_MENU(wxID_ABOUT, QuorvantFrame::OnAbout)
     EVT_CHECKBOX(ID_DEV_CHECKBOX, QuorvantFrame::OnDevModeChecked)
     EVT_CHECKBOX(ID_NOMOVIES_CHECKBOX, QuorvantFrame::OnNoMoviesChecked)
     EVT_CHECKBOX(ID_FORCEHIGHPOLY_CHECKBOX, QuorvantFrame::OnForceHighPolyChecked)
     EVT_CHECKBOX(ID_ALLAI_CHECKBOX, QuorvantFrame::OnAllAIModeChecked)
+    EVT_BUTTON(ID_START_BUTTON, QuorvantFrame::OnRunMod)
+    EVT_LISTBOX_DCLICK(ID_MOD_LISTBOX, QuorvantFrame::OnRunMod)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -35,6 +39,7 @@ QuorvantFrame::QuorvantFrame(wxWindow* parent, const wxString& title)
         Close(false);
         return;
     }
+    RestoreAllAIMode();
 }
 
 QuorvantFrame::~QuorvantFrame() = default;

@@ -19,11 +19,6 @@ bool IsExecutableFile(const wxString& path)
     return stat(name.data(), &info) == 0 && S_ISREG(info.st_mode) && access(name.data(), X_OK) == 0;
 }
 
-wxString CannotStart(const wxString& program, const wxString& reason)
-{
-    return "The game program " + program + " could not be started because " + reason + ".";
-}
-
 } // namespace
 
 wxArrayString SplitAtBlanks(const wxString& entry)
@@ -98,26 +93,32 @@ GameStart PrepareGameStart(const wxArrayString& gameArguments, const wxString& s
     const wxCharBuffer name = program.fn_str();
     struct stat info;
     if (!name.data() || !*name.data() || stat(name.data(), &info) != 0) {
-        start.problem = CannotStart(program, "it does not exist");
+        start.problem = StartFailureMessage(program, "it does not exist");
     } else if (!S_ISREG(info.st_mode)) {
-        start.problem = CannotStart(program, "it is not a file");
+        start.problem = StartFailureMessage(program, "it is not a file");
     } else if (IsWindowsExecutable(program)) {
         const wxString wine = FindExecutableOnPath("wine", searchPath);
         if (wine.empty()) {
-            start.problem =
-                CannotStart(program, "it is a Windows program and Wine, which is needed to run it, "
-                                     "was not found on the PATH");
+            start.problem = StartFailureMessage(
+                program, "it is a Windows program and Wine, which is needed to run it, "
+                         "was not found on the PATH");
         } else {
             start.command.Add(wine);
         }
     } else if (access(name.data(), X_OK) != 0) {
-        start.problem = CannotStart(program, "it is not executable");
+        start.problem = StartFailureMessage(program, "it is not executable");
     }
     if (start.problem.empty()) {
         for (const wxString& argument : gameArguments)
             start.command.Add(argument);
     }
     return start;
+}
+
+wxString StartFailureMessage(const wxString& program, const wxString& reason)
+{
+    const wxString head = "The game program " + program + " could not be started";
+    return reason.empty() ? head + "." : head + " because " + reason + ".";
 }
 
 wxString BuildLaunchQuestion(const wxString& entry, const LaunchOptions& options)

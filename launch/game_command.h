@@ -40,5 +40,8 @@ struct GameStart
 // non-executable program, or a Windows program without wine on `searchPath`.
 GameStart PrepareGameStart(const wxArrayString& gameArguments, const wxString& searchPath);
 
+// The sentence saying that `program` could not be started, and why when `reason` is given.
+wxString StartFailureMessage(const wxString& program, const wxString& reason = wxString());
+
 // The text of the "Start Mod?" box.
 wxString BuildLaunchQuestion(const wxString& entry, const LaunchOptions& options);
