@@ -7,6 +7,7 @@
 #include <wx/msgdlg.h>
 
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -17,8 +18,12 @@ wxString ScriptPath(const wxString& gameDirectory, bool& exists)
 {
     GameFolder folder;
     const wxString found = folder.Open(gameDirectory) ? folder.FindFile(scriptName) : wxString();
-    exists = !found.empty();
-    return folder.PathOf(exists ? found : wxString(scriptName));
+    const wxString path = folder.PathOf(found.empty() ? wxString(scriptName) : found);
+    // What holds the name without being a readable file (a FIFO, a dangling link) is never
+    // replaced by a new script.
+    struct stat info;
+    exists = !found.empty() || lstat(path.fn_str(), &info) == 0;
+    return path;
 }
 
 } // namespace

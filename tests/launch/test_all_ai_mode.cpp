@@ -195,6 +195,33 @@ TEST_F(AllAIModeTest, AScriptThatCannotBeReadIsReportedAndLeftAlone)
     EXPECT_EQ(game.Read("autoexec.lua"), ai + "\n");
 }
 
+TEST_F(AllAIModeTest, WhatIsNotAFileUnderTheNameIsReportedAndLeftAlone)
+{
+    InstallGame("Soulstorm.exe");
+    QuorvantFrame* const frame = Start(game.Path());
+    ASSERT_NE(frame, nullptr);
+    const wxString path = game.PathOf("autoexec.lua");
+    ASSERT_EQ(mkfifo(path.fn_str(), 0644), 0);
+
+    // A FIFO without a writer would block any reader that waits for one.
+    EXPECT_FALSE(frame->IsAllAIModeActive());
+    dialogs::ExpectMessage("Unable To Open File",
+                           "The autoexec.lua file could not be opened. It may be corrupted.",
+                           wxICON_ERROR);
+    EXPECT_FALSE(frame->SetAllAIMode(true));
+    EXPECT_TRUE(S_ISFIFO(StatOf(path).mode));
+
+    game.Remove("autoexec.lua");
+    ASSERT_EQ(symlink("gone.lua", path.fn_str()), 0);
+    EXPECT_FALSE(frame->IsAllAIModeActive());
+    dialogs::ExpectMessage("Unable To Open File",
+                           "The autoexec.lua file could not be opened. It may be corrupted.",
+                           wxICON_ERROR);
+    EXPECT_FALSE(frame->SetAllAIMode(true));
+    EXPECT_TRUE(S_ISLNK(StatOf(path).mode));
+    EXPECT_FALSE(game.Exists("gone.lua"));
+}
+
 TEST_F(AllAIModeTest, AReadOnlyFolderIsReportedAndTheScriptKept)
 {
     QuorvantFrame* const frame = StartWithScript("autoexec.lua", "-- mine\r\n");

@@ -12,6 +12,8 @@
 #include <chrono>
 #include <dirent.h>
 #include <set>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -172,6 +174,16 @@ private:
     wxString m_path;
     std::set<std::string> m_seen;
 };
+
+// A file of the demo game folder in the source tree.
+std::string ReadDemoFile(const std::string& name)
+{
+    std::ifstream in(std::string(QUORVANT_SOURCE_DIR) + "/examples/demo-soulstorm/" + name,
+                     std::ios::binary);
+    if (!in)
+        return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 std::vector<wxString> Args(std::initializer_list<wxString> args)
 {
@@ -432,4 +444,26 @@ TEST_F(LaunchTest, AScriptThatCannotBeChangedStopsTheStart)
     PressStart(*frame);
     ExpectNoStart();
     EXPECT_EQ(game.Read("game/autoexec.lua"), "-- x\n");
+}
+
+TEST_F(LaunchTest, TheDemoScriptComesBackByteForByteAfterAnAllAIStart)
+{
+    const std::string original = ReadDemoFile("autoexec.lua");
+    ASSERT_NE(original, "<missing>");
+    game.Write("game/autoexec.lua", original);
+    QuorvantFrame* const frame = StartGame("game");
+    ASSERT_NE(frame, nullptr);
+    SelectPlayable(*frame, entry);
+    ui::Toggle(F::DevCheckBox(*frame));
+    ui::Toggle(F::AllAICheckBox(*frame));
+    ExpectQuestion("Start the Demo (Version 1.0) mod with the following options?\n\n"
+                   "- Developer Mode\n- All AI Mode");
+    PressStart(*frame);
+    EXPECT_EQ(WaitForStart().script, ai + "\n" + original);
+
+    ui::Toggle(F::DevCheckBox(*frame));
+    ExpectQuestion("Start the Demo (Version 1.0) mod?");
+    PressStart(*frame);
+    EXPECT_EQ(WaitForStart(2).script, original);
+    EXPECT_EQ(game.Read("game/autoexec.lua"), original);
 }

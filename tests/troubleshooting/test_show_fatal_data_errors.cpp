@@ -4,12 +4,24 @@
 
 #include <wx/msgdlg.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 
 namespace {
 
 const char* const noErrors = "No Fatal Data Errors found in the warnings.log file.";
+
+// A file of the demo game folder in the source tree.
+std::string ReadDemoFile(const std::string& name)
+{
+    std::ifstream in(std::string(QUORVANT_SOURCE_DIR) + "/examples/demo-soulstorm/" + name,
+                     std::ios::binary);
+    if (!in)
+        return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class ShowFatalDataErrorsTest : public GuiTest
 {
@@ -128,5 +140,19 @@ TEST_F(ShowFatalDataErrorsTest, CutsAVeryLongErrorLine)
     ASSERT_NE(frame, nullptr);
     const wxString head = "Fatal Data Error ";
     ExpectReport(head + wxString('x', 500 - 3 - head.length()) + "...\n\nFatal Data Error end\n\n");
+    ui::ChooseMenu(*frame, ID_SHOW_FATAL_DATA_ERRORS);
+}
+
+TEST_F(ShowFatalDataErrorsTest, ListsTheDemoLogsErrors)
+{
+    const std::string log = ReadDemoFile("warnings.log");
+    ASSERT_NE(log, "<missing>");
+    QuorvantFrame* const frame = StartWithLog("warnings.log", log);
+    ASSERT_NE(frame, nullptr);
+    ExpectReport("Fatal Data Error: the texture "
+                 "art/ebps/races/demo/texture_share/marine_default.rtx is missing\n\n"
+                 "Fatal Data Error: blueprint sbps/races/demo/troops/scout_squad.lua refers to an "
+                 "unknown extension\n\n"
+                 "Fatal Data Errors while loading the scenario: 1\n\n");
     ui::ChooseMenu(*frame, ID_SHOW_FATAL_DATA_ERRORS);
 }
