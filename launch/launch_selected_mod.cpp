@@ -3,6 +3,7 @@
 #include "launch/game_command.h"
 
 #include <wx/listbox.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
@@ -67,6 +68,12 @@ void QuorvantFrame::LaunchSelectedMod()
     // The game finds its data and writes warnings.log relative to its working folder.
     wxExecuteEnv environment;
     environment.cwd = m_gameDirectory;
-    if (wxExecute(argv.data(), wxEXEC_ASYNC, nullptr, &environment) == 0)
+    long pid = 0;
+    {
+        // A failed fork is told in the box below, not a second time by the toolkit's log.
+        const wxLogNull quiet;
+        pid = wxExecute(argv.data(), wxEXEC_ASYNC, nullptr, &environment);
+    }
+    if (pid == 0)
         wxMessageBox(StartFailureMessage(start.command[0]), "Unable To Run Mod", wxICON_ERROR);
 }
