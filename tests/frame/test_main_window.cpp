@@ -75,7 +75,8 @@ TEST_F(MainWindowTest, ControlsStartInTheirDocumentedState)
     } boxes[] = {
         {F::DevCheckBox(window), "-dev: Developer Mode", true},
         {F::NoMoviesCheckBox(window), "-nomovies: No Intro Movies", true},
-        {F::ForceHighPolyCheckBox(window), "-forcehighpoly: High Poly Models at any Distance", true},
+        {F::ForceHighPolyCheckBox(window), "-forcehighpoly: High Poly Models at any Distance",
+         true},
         {F::AllAICheckBox(window),
          "All AI Mode: All players are controlled by the AI (requires -dev switch).", false},
     };

@@ -3,6 +3,9 @@
 
 #include <wx/msgdlg.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 const char* const ChoiceMessage = "There is more than one Dawn of War executable detected in the "
@@ -63,6 +66,17 @@ struct OneGame
     const char* name;
 };
 
+// Test names from a parameter's text: letters and digits only.
+std::string NameOf(const char* text)
+{
+    std::string name;
+    for (const char* c = text; *c; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            name += *c;
+    }
+    return name;
+}
+
 class OneExecutableTest : public GuiTest, public testing::WithParamInterface<OneGame>
 {
 };
@@ -86,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(EachGame, OneExecutableTest,
                                          OneGame{"Soulstorm.exe", "Soulstorm"},
                                          OneGame{"SOULSTORM.EXE", "Soulstorm"},
                                          OneGame{"DarkCrusade.exe", "Dark Crusade"},
-                                         OneGame{"w40kwa.EXE", "Winter Assault"}));
+                                         OneGame{"w40kwa.EXE", "Winter Assault"}),
+                         [](const auto& info) { return NameOf(info.param.fileOnDisk); });
 
 TEST_F(SelectGameDirectoryTest, TheExactSpellingWinsOverOtherCases)
 {
@@ -129,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(EachAnswer, ChooseGameTest,
                          testing::Values(Answer{0, "Dawn of War", "W40k.exe"},
                                          Answer{1, "Winter Assault", "W40kWA.exe"},
                                          Answer{2, "Dark Crusade", "darkcrusade.exe"},
-                                         Answer{3, "Soulstorm", "Soulstorm.exe"}));
+                                         Answer{3, "Soulstorm", "Soulstorm.exe"}),
+                         [](const auto& info) { return NameOf(info.param.executable); });
 
 TEST_F(SelectGameDirectoryTest, OffersOnlyTheGamesFound)
 {
