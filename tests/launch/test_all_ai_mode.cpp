@@ -238,38 +238,42 @@ TEST_F(AllAIModeTest, AReadOnlyFolderIsReportedAndTheScriptKept)
     EXPECT_TRUE(frame->SetAllAIMode(false));
 }
 
-TEST_F(AllAIModeTest, TheWindowOpensWithTheOptionsTheScriptHolds)
+struct RestoreCase
 {
-    const struct
-    {
-        const char* what;
-        const char* name; // nullptr: no script
-        std::string bytes;
-        bool allAI;
-    } cases[] = {
-        {"line first", "autoexec.lua", ai + "\n", true},
-        {"line last of many", "autoexec.lua", "a\nb\nc\n" + ai, true},
-        {"UTF-16 script with the line", "autoexec.lua", Utf16LE("-- x\r\n" + ai + "\r\n"), true},
-        {"no line", "autoexec.lua", "  " + ai + "\n--" + ai + "\n", false},
-        {"empty script", "autoexec.lua", "", false},
-        {"no script", nullptr, "", false},
-        {"a script of another name", "autoexec.lua.bak", ai + "\n", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const TempFolder folder;
-        folder.WriteScript("Soulstorm.exe", "exit 0\n");
-        folder.Write("Demo.module", "[global]\r\nModVersion = 1.0\r\nPlayable = 1\r\n");
-        if (c.name)
-            folder.Write(c.name, c.bytes);
-        QuorvantFrame* const frame = Start(folder.Path());
-        ASSERT_NE(frame, nullptr);
-        ExpectOptions(*frame, c.allAI);
-        frame->Destroy();
-        ProcessEvents();
-        // Only reading: the script is as it was.
-        if (c.name) {
-            EXPECT_EQ(folder.Read(c.name), c.bytes);
-        }
+    const char* what; // also the test's name
+    const char* name; // nullptr: no script
+    std::string bytes;
+    bool allAI;
+};
+
+class RestoreTest : public AllAIModeTest, public testing::WithParamInterface<RestoreCase>
+{
+};
+
+TEST_P(RestoreTest, TheWindowOpensWithTheOptionsTheScriptHolds)
+{
+    const RestoreCase& c = GetParam();
+    InstallGame("Soulstorm.exe");
+    if (c.name)
+        game.Write(c.name, c.bytes);
+    QuorvantFrame* const frame = Start(game.Path());
+    ASSERT_NE(frame, nullptr);
+    ExpectOptions(*frame, c.allAI);
+    // Only reading: the script is as it was.
+    if (c.name) {
+        EXPECT_EQ(game.Read(c.name), c.bytes);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    EachScript, RestoreTest,
+    testing::Values(RestoreCase{"LineFirst", "autoexec.lua", ai + "\n", true},
+                    RestoreCase{"LineLastOfMany", "autoexec.lua", "a\nb\nc\n" + ai, true},
+                    RestoreCase{"Utf16WithTheLine", "autoexec.lua",
+                                Utf16LE("-- x\r\n" + ai + "\r\n"), true},
+                    RestoreCase{"OtherCase", "AUTOEXEC.LUA", ai + "\r\n", true},
+                    RestoreCase{"NoLine", "autoexec.lua", "  " + ai + "\n--" + ai + "\n", false},
+                    RestoreCase{"EmptyScript", "autoexec.lua", "", false},
+                    RestoreCase{"NoScript", nullptr, "", false},
+                    RestoreCase{"ScriptOfAnotherName", "autoexec.lua.old", ai + "\n", false}),
+    [](const auto& info) { return std::string(info.param.what); });
