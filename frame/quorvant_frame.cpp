@@ -4,6 +4,8 @@
 // clang-format off
 wxBEGIN_EVENT_TABLE(QuorvantFrame, wxFrame)
     EVT_CLOSE(QuorvantFrame::OnClose)
+    EVT_MENU(wxID_EXECUTE, QuorvantFrame::OnRunMod)
+    EVT_MENU(ID_SHOW_FATAL_DATA_ERRORS, QuorvantFrame::OnShowFatalDataErrors)
     EVT_MENU(ID_SHOW_ALL_MODS, QuorvantFrame::OnShowAllMods)
     EVT_MENU(wxID_REFRESH, QuorvantFrame::OnRefresh)
     EVT_MENU(wxID_EXIT, QuorvantFrame::OnExit)
@@ -12,7 +14,9 @@ wxBEGIN_EVENT_TABLE(QuorvantFrame, wxFrame)
     EVT_CHECKBOX(ID_NOMOVIES_CHECKBOX, QuorvantFrame::OnNoMoviesChecked)
     EVT_CHECKBOX(ID_FORCEHIGHPOLY_CHECKBOX, QuorvantFrame::OnForceHighPolyChecked)
     EVT_CHECKBOX(ID_ALLAI_CHECKBOX, QuorvantFrame::OnAllAIModeChecked)
+    EVT_BUTTON(ID_START_BUTTON, QuorvantFrame::OnRunMod)
     EVT_LISTBOX(ID_MOD_LISTBOX, QuorvantFrame::OnModSelected)
+    EVT_LISTBOX_DCLICK(ID_MOD_LISTBOX, QuorvantFrame::OnRunMod)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -39,6 +43,7 @@ QuorvantFrame::QuorvantFrame(wxWindow* parent, const wxString& title)
         Close(false);
         return;
     }
+    RestoreAllAIMode();
 }
 
 QuorvantFrame::~QuorvantFrame() = default;

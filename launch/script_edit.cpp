@@ -1,0 +1,254 @@
+// Finding, adding and removing the All AI line on a script's bytes, and replacing files safely.
+#include "launch/script_edit.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// How the characters of a script are laid out in its bytes.
+struct Encoding
+{
+    std::size_t bomSize;
+    std::size_t unitSize; // bytes per code unit
+    bool bigEndian;
+};
+
+// A line's bytes: its characters from `begin` to `contentEnd`, then its line end up to `end`.
+struct Line
+{
+    std::size_t begin;
+    std::size_t contentEnd;
+    std::size_t end;
+};
+
+bool StartsWith(const std::string& bytes, const char* prefix, std::size_t size)
+{
+    return bytes.size() >= size && bytes.compare(0, size, prefix, size) == 0;
+}
+
+// The order of the tests is wxConvAuto's, where "FF FE 00 00" is UTF-32 rather than UTF-16.
+Encoding DetectEncoding(const std::string& bytes)
+{
+    if (StartsWith(bytes, "\xEF\xBB\xBF", 3))
+        return {3, 1, false};
+    if (StartsWith(bytes, "\x00\x00\xFE\xFF", 4))
+        return {4, 4, true};
+    if (StartsWith(bytes, "\xFF\xFE\x00\x00", 4))
+        return {4, 4, false};
+    if (StartsWith(bytes, "\xFE\xFF", 2))
+        return {2, 2, true};
+    if (StartsWith(bytes, "\xFF\xFE", 2))
+        return {2, 2, false};
+    return {0, 1, false};
+}
+
+std::uint32_t UnitAt(const std::string& bytes, std::size_t offset, const Encoding& encoding)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < encoding.unitSize; ++i) {
+        const std::size_t index = encoding.bigEndian ? i : encoding.unitSize - 1 - i;
+        value = value << 8 | static_cast<unsigned char>(bytes[offset + index]);
+    }
+    return value;
+}
+
+// ASCII text in the script's encoding.
+std::string Encode(const std::string& ascii, const Encoding& encoding)
+{
+    std::string encoded;
+    for (const char c : ascii) {
+        for (std::size_t i = 0; i < encoding.unitSize; ++i) {
+            const bool last = i == encoding.unitSize - 1;
+            encoded += (encoding.bigEndian ? last : i == 0) ? c : '\0';
+        }
+    }
+    return encoded;
+}
+
+std::vector<Line> SplitLines(const std::string& bytes, const Encoding& encoding)
+{
+    const std::size_t unit = encoding.unitSize;
+    // A partial code unit at the very end can only be part of the last line's characters.
+    const std::size_t whole = encoding.bomSize + (bytes.size() - encoding.bomSize) / unit * unit;
+    std::vector<Line> lines;
+    std::size_t begin = encoding.bomSize;
+    std::size_t at = begin;
+    while (at < whole) {
+        const std::uint32_t c = UnitAt(bytes, at, encoding);
+        if (c != '\n' && c != '\r') {
+            at += unit;
+            continue;
+        }
+        std::size_t end = at + unit;
+        if (c == '\r' && end < whole && UnitAt(bytes, end, encoding) == '\n')
+            end += unit;
+        lines.push_back({begin, at, end});
+        begin = at = end;
+    }
+    if (begin < bytes.size())
+        lines.push_back({begin, bytes.size(), bytes.size()});
+    return lines;
+}
+
+bool IsAllAILine(const std::string& bytes, const Line& line, const std::string& command)
+{
+    return line.contentEnd - line.begin >= command.size() &&
+           bytes.compare(line.begin, command.size(), command) == 0;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// umask() can only be read by changing it, which would race any other thread creating a file.
+mode_t CurrentUmask()
+{
+    if (FILE* const status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned int mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return static_cast<mode_t>(mask);
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+mode_t PermissionsFor(const std::string& target)
+{
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    return 0644 & ~CurrentUmask();
+}
+
+} // namespace
+
+bool HasAllAILine(const std::string& bytes)
+{
+    const Encoding encoding = DetectEncoding(bytes);
+    const std::string command = Encode(allAICommand, encoding);
+    for (const Line& line : SplitLines(bytes, encoding)) {
+        if (IsAllAILine(bytes, line, command))
+            return true;
+    }
+    return false;
+}
+
+std::string AddAllAILine(const std::string& bytes)
+{
+    const Encoding encoding = DetectEncoding(bytes);
+    return bytes.substr(0, encoding.bomSize) + Encode(std::string(allAICommand) + "\n", encoding) +
+           bytes.substr(encoding.bomSize);
+}
+
+std::string RemoveAllAILines(const std::string& bytes)
+{
+    const Encoding encoding = DetectEncoding(bytes);
+    const std::string command = Encode(allAICommand, encoding);
+    std::string kept = bytes.substr(0, encoding.bomSize);
+    for (const Line& line : SplitLines(bytes, encoding)) {
+        if (!IsAllAILine(bytes, line, command))
+            kept.append(bytes, line.begin, line.end - line.begin);
+    }
+    return kept;
+}
+
+FileReadResult ReadFileBytes(const wxString& path, std::string& bytes, std::size_t limit)
+{
+    bytes.clear();
+    const wxCharBuffer name = path.fn_str();
+    if (path.empty() || !name.data() || !*name.data())
+        return FileReadResult::Unreadable;
+
+    // Non-blocking, so that opening a FIFO returns at once and fstat turns it away.
+    const int fd = open(name.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
+
+    FileReadResult result = FileReadResult::Unreadable;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uintmax_t>(info.st_size) <= limit) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t got = read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                break;
+            if (got == 0) {
+                result = FileReadResult::Read;
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(got));
+            // The file may have grown since fstat.
+            if (bytes.size() > limit)
+                break;
+        }
+    }
+    close(fd);
+    if (result != FileReadResult::Read)
+        bytes.clear();
+    return result;
+}
+
+bool ReplaceFileAtomically(const wxString& path, const std::string& bytes)
+{
+    const wxCharBuffer encoded = path.fn_str();
+    if (path.empty() || !encoded.data() || !*encoded.data())
+        return false;
+    const std::string target(encoded.data());
+    const std::size_t slash = target.rfind('/');
+    const std::string prefix = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string name = target.substr(prefix.size());
+    if (name.empty())
+        return false;
+
+    const std::string pattern = prefix + "." + name + ".XXXXXX";
+    std::vector<char> temporary(pattern.begin(), pattern.end());
+    temporary.push_back('\0');
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+
+    const bool written =
+        WriteAll(fd, bytes) && fchmod(fd, PermissionsFor(target)) == 0 && fsync(fd) == 0;
+    const bool closed = close(fd) == 0;
+    // rename() replaces a symbolic link itself rather than the file it points to.
+    if (!written || !closed || rename(temporary.data(), target.c_str()) != 0) {
+        unlink(temporary.data());
+        return false;
+    }
+
+    // The rename is only durable once the folder's entry is on disk too.
+    const std::string folder = prefix.empty() ? "." : prefix;
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return true;
+}
