@@ -1,30 +1,10 @@
 // The main window's lifecycle: construction with the start-up chain, closing, the event table.
 #include "frame/quorvant_frame.h"
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(QuorvantFrame, wxFrame)
-    EVT_CLOSE(QuorvantFrame::OnClose)
-    EVT_MENU(wxID_EXECUTE, QuorvantFrame::OnRunMod)
-    EVT_MENU(ID_SHOW_FATAL_DATA_ERRORS, QuorvantFrame::OnShowFatalDataErrors)
-    EVT_MENU(ID_SHOW_ALL_MODS, QuorvantFrame::OnShowAllMods)
-    EVT_MENU(wxID_REFRESH, QuorvantFrame::OnRefresh)
-    EVT_MENU(wxID_EXIT, QuorvantFrame::OnExit)
-    EVT_MENU(wxID_ABOUT, QuorvantFrame::OnAbout)
-    EVT_CHECKBOX(ID_DEV_CHECKBOX, QuorvantFrame::OnDevModeChecked)
-    EVT_CHECKBOX(ID_NOMOVIES_CHECKBOX, QuorvantFrame::OnNoMoviesChecked)
-    EVT_CHECKBOX(ID_FORCEHIGHPOLY_CHECKBOX, QuorvantFrame::OnForceHighPolyChecked)
-    EVT_CHECKBOX(ID_ALLAI_CHECKBOX, QuorvantFrame::OnAllAIModeChecked)
-    EVT_BUTTON(ID_START_BUTTON, QuorvantFrame::OnRunMod)
-    EVT_LISTBOX(ID_MOD_LISTBOX, QuorvantFrame::OnModSelected)
-    EVT_LISTBOX_DCLICK(ID_MOD_LISTBOX, QuorvantFrame::OnRunMod)
-wxEND_EVENT_TABLE()
-    // clang-format on
-
-    namespace
-{
-    // The default frame style without a resize border and maximise box: the contents fix the size.
-    constexpr long FrameStyle =
-        wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN;
+namespace {
+// The default frame style without a resize border and maximise box: the contents fix the size.
+constexpr long FrameStyle =
+    wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX | wxCLIP_CHILDREN;
 } // namespace
 
 QuorvantFrame::QuorvantFrame(wxWindow* parent, const wxString& title)
@@ -52,3 +32,21 @@ void QuorvantFrame::OnClose(wxCloseEvent&)
 {
     Destroy();
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(QuorvantFrame, wxFrame)
+    EVT_CLOSE(QuorvantFrame::OnClose)
+    EVT_MENU(wxID_EXECUTE, QuorvantFrame::OnRunMod)
+    EVT_MENU(ID_SHOW_FATAL_DATA_ERRORS, QuorvantFrame::OnShowFatalDataErrors)
+    EVT_MENU(ID_SHOW_ALL_MODS, QuorvantFrame::OnShowAllMods)
+    EVT_MENU(wxID_REFRESH, QuorvantFrame::OnRefresh)
+    EVT_MENU(wxID_EXIT, QuorvantFrame::OnExit)
+    EVT_MENU(wxID_ABOUT, QuorvantFrame::OnAbout)
+    EVT_CHECKBOX(ID_DEV_CHECKBOX, QuorvantFrame::OnDevModeChecked)
+    EVT_CHECKBOX(ID_NOMOVIES_CHECKBOX, QuorvantFrame::OnNoMoviesChecked)
+    EVT_CHECKBOX(ID_FORCEHIGHPOLY_CHECKBOX, QuorvantFrame::OnForceHighPolyChecked)
+    EVT_CHECKBOX(ID_ALLAI_CHECKBOX, QuorvantFrame::OnAllAIModeChecked)
+    EVT_BUTTON(ID_START_BUTTON, QuorvantFrame::OnRunMod)
+    EVT_LISTBOX(ID_MOD_LISTBOX, QuorvantFrame::OnModSelected)
+    EVT_LISTBOX_DCLICK(ID_MOD_LISTBOX, QuorvantFrame::OnRunMod)
+wxEND_EVENT_TABLE()
