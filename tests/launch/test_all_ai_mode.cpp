@@ -40,13 +40,6 @@ Stat StatOf(const wxString& path)
 class AllAIModeTest : public GuiTest
 {
 protected:
-    QuorvantFrame* StartWithScript(const wxString& name, const std::string& bytes)
-    {
-        InstallGame("Soulstorm.exe");
-        game.Write(name, bytes);
-        return Start(game.Path());
-    }
-
     void ExpectOptions(QuorvantFrame& frame, bool allAI)
     {
         EXPECT_EQ(F::DevMode(frame), allAI);
@@ -95,7 +88,7 @@ const std::vector<ScriptCase> scriptCases = {
 
 TEST_F(AllAIModeTest, EditsTheScriptByteForByte)
 {
-    QuorvantFrame* const frame = StartWithScript("autoexec.lua", "");
+    QuorvantFrame* const frame = StartWithFile("autoexec.lua", "");
     ASSERT_NE(frame, nullptr);
     const wxString path = game.PathOf("autoexec.lua");
     for (const ScriptCase& c : scriptCases) {
@@ -146,7 +139,7 @@ TEST_F(AllAIModeTest, AMissingScriptIsCreatedOnlyToHoldTheLine)
 
 TEST_F(AllAIModeTest, FindsTheScriptWithoutRegardToCase)
 {
-    QuorvantFrame* const frame = StartWithScript("AutoExec.LUA", "x\r\n" + ai + "\r\n");
+    QuorvantFrame* const frame = StartWithFile("AutoExec.LUA", "x\r\n" + ai + "\r\n");
     ASSERT_NE(frame, nullptr);
     ExpectOptions(*frame, true);
 
@@ -176,7 +169,7 @@ TEST_F(AllAIModeTest, ReplacesALinkedScriptWithoutWritingThroughTheLink)
 
 TEST_F(AllAIModeTest, AScriptThatCannotBeReadIsReportedAndLeftAlone)
 {
-    QuorvantFrame* const frame = StartWithScript("autoexec.lua", ai + "\n");
+    QuorvantFrame* const frame = StartWithFile("autoexec.lua", ai + "\n");
     ASSERT_NE(frame, nullptr);
     chmod(game.PathOf("autoexec.lua").fn_str(), 0);
 
@@ -224,7 +217,7 @@ TEST_F(AllAIModeTest, WhatIsNotAFileUnderTheNameIsReportedAndLeftAlone)
 
 TEST_F(AllAIModeTest, AReadOnlyFolderIsReportedAndTheScriptKept)
 {
-    QuorvantFrame* const frame = StartWithScript("autoexec.lua", "-- mine\r\n");
+    QuorvantFrame* const frame = StartWithFile("autoexec.lua", "-- mine\r\n");
     ASSERT_NE(frame, nullptr);
     chmod(game.Path().fn_str(), 0555);
 

@@ -175,16 +175,6 @@ private:
     std::set<std::string> m_seen;
 };
 
-// A file of the demo game folder in the source tree.
-std::string ReadDemoFile(const std::string& name)
-{
-    std::ifstream in(std::string(QUORVANT_SOURCE_DIR) + "/examples/demo-soulstorm/" + name,
-                     std::ios::binary);
-    if (!in)
-        return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::vector<wxString> Args(std::initializer_list<wxString> args)
 {
     return std::vector<wxString>(args);

@@ -12,8 +12,7 @@ class DemoFolderTest : public ModsTest
 protected:
     void SetUp() override
     {
-        const fs::path demo = fs::path(QUORVANT_SOURCE_DIR) / "examples" / "demo-soulstorm";
-        fs::copy(demo, std::string(game.Path().fn_str()),
+        fs::copy(DemoFolder(), std::string(game.Path().fn_str()),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         // The module files are the demo's; the game is a stand-in of the test's own.
         ModsTest::SetUp();

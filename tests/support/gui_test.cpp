@@ -7,6 +7,9 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 QuorvantFrame* FindFrame()
 {
@@ -59,6 +62,26 @@ void GuiTest::InstallGame(const wxString& executable) const
 {
     game.WriteScript(executable, "exit 0\n");
     game.Write("Demo.module", "[global]\r\nModVersion = 1.0\r\nPlayable = 1\r\n");
+}
+
+QuorvantFrame* GuiTest::StartWithFile(const wxString& name, const std::string& bytes)
+{
+    InstallGame("Soulstorm.exe");
+    game.Write(name, bytes);
+    return Start(game.Path());
+}
+
+std::string DemoFolder()
+{
+    return std::string(QUORVANT_SOURCE_DIR) + "/examples/demo-soulstorm";
+}
+
+std::string ReadDemoFile(const std::string& name)
+{
+    std::ifstream in(DemoFolder() + "/" + name, std::ios::binary);
+    if (!in)
+        return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool GuiTest::AnyWindowLeft()

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 class wxCheckBox;
 class wxListBox;
 
@@ -33,9 +35,15 @@ protected:
     // Makes `game` a minimal installation: a stand-in `executable` that records how it was
     // started (see StartedWith) and one playable mod, "Demo.module".
     void InstallGame(const wxString& executable) const;
+    // Installs a Soulstorm game with the file `name` holding `bytes`, and starts on it.
+    QuorvantFrame* StartWithFile(const wxString& name, const std::string& bytes);
 
     TempFolder game;
 };
+
+// The demo game folder of the source tree, and one of its files' bytes ("<missing>" if none).
+std::string DemoFolder();
+std::string ReadDemoFile(const std::string& name);
 
 // What the user does, sent as the controls themselves send it.
 namespace ui {

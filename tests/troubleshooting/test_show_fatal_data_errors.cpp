@@ -13,26 +13,9 @@ namespace {
 
 const char* const noErrors = "No Fatal Data Errors found in the warnings.log file.";
 
-// A file of the demo game folder in the source tree.
-std::string ReadDemoFile(const std::string& name)
-{
-    std::ifstream in(std::string(QUORVANT_SOURCE_DIR) + "/examples/demo-soulstorm/" + name,
-                     std::ios::binary);
-    if (!in)
-        return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class ShowFatalDataErrorsTest : public GuiTest
 {
 protected:
-    QuorvantFrame* StartWithLog(const wxString& name, const std::string& bytes)
-    {
-        InstallGame("Soulstorm.exe");
-        game.Write(name, bytes);
-        return Start(game.Path());
-    }
-
     static void ExpectReport(const wxString& text)
     {
         dialogs::ExpectMessage("Fatal Data Errors Found", text, wxICON_ERROR);
@@ -59,7 +42,7 @@ TEST_F(ShowFatalDataErrorsTest, AMissingLogIsReported)
 
 TEST_F(ShowFatalDataErrorsTest, ALogThatCannotBeReadIsReportedWithoutMore)
 {
-    QuorvantFrame* const frame = StartWithLog("warnings.log", "Fatal Data Error\n");
+    QuorvantFrame* const frame = StartWithFile("warnings.log", "Fatal Data Error\n");
     ASSERT_NE(frame, nullptr);
     chmod(game.PathOf("warnings.log").fn_str(), 0);
     const PermissionChecks checks;
@@ -73,7 +56,7 @@ TEST_F(ShowFatalDataErrorsTest, ALogWithoutErrorsSaysSo)
 {
     for (const std::string log :
          {"", "GAME -- started\r\nfatal data error\r\nFATAL DATA ERROR\r\n"}) {
-        QuorvantFrame* const frame = StartWithLog("warnings.log", log);
+        QuorvantFrame* const frame = StartWithFile("warnings.log", log);
         ASSERT_NE(frame, nullptr);
         ExpectNone();
         ui::ChooseMenu(*frame, ID_SHOW_FATAL_DATA_ERRORS);
@@ -85,11 +68,11 @@ TEST_F(ShowFatalDataErrorsTest, ALogWithoutErrorsSaysSo)
 TEST_F(ShowFatalDataErrorsTest, ListsEachErrorFromThePhraseOnInFileOrder)
 {
     QuorvantFrame* const frame =
-        StartWithLog("WARNINGS.LOG", "12:00:01.10 GAME -- Fatal Data Error: art/a.rgd\r\n"
-                                     "12:00:01.20 GAME -- fine\r\n"
-                                     "x Fatal Data Error twice: Fatal Data Error\r\n"
-                                     "fatal data error, lower case\r\n"
-                                     "Fatal Data Errors in art/b.rgd\r\n");
+        StartWithFile("WARNINGS.LOG", "12:00:01.10 GAME -- Fatal Data Error: art/a.rgd\r\n"
+                                      "12:00:01.20 GAME -- fine\r\n"
+                                      "x Fatal Data Error twice: Fatal Data Error\r\n"
+                                      "fatal data error, lower case\r\n"
+                                      "Fatal Data Errors in art/b.rgd\r\n");
     ASSERT_NE(frame, nullptr);
     ExpectReport("Fatal Data Error: art/a.rgd\n\nFatal Data Error twice: Fatal Data Error\n\n"
                  "Fatal Data Errors in art/b.rgd\n\n");
@@ -104,8 +87,8 @@ TEST_F(ShowFatalDataErrorsTest, ListsEachErrorFromThePhraseOnInFileOrder)
 TEST_F(ShowFatalDataErrorsTest, KeepsTextTheLocaleCannotRepresent)
 {
     QuorvantFrame* const frame =
-        StartWithLog("warnings.log", "Fatal Data Error: f\xC3\xBCr \xE4\xB8\xAD\xE6\x96\x87.rgd\n"
-                                     "Fatal Data Error: \xF0\x9F\x98\x80\n");
+        StartWithFile("warnings.log", "Fatal Data Error: f\xC3\xBCr \xE4\xB8\xAD\xE6\x96\x87.rgd\n"
+                                      "Fatal Data Error: \xF0\x9F\x98\x80\n");
     ASSERT_NE(frame, nullptr);
     ExpectReport(wxString::FromUTF8("Fatal Data Error: f\u00fcr \u4e2d\u6587.rgd\n\n"
                                     "Fatal Data Error: \U0001F600\n\n"));
@@ -126,7 +109,7 @@ TEST_F(ShowFatalDataErrorsTest, ShowsTwentyErrorsAndCountsTheRest)
         if (i <= 20)
             twenty += wxString::Format("Fatal Data Error %d\n\n", i);
     }
-    QuorvantFrame* const frame = StartWithLog("warnings.log", log);
+    QuorvantFrame* const frame = StartWithFile("warnings.log", log);
     ASSERT_NE(frame, nullptr);
     ExpectReport(twenty + "And 1 more Fatal Data Errors in the warnings.log file.");
     ui::ChooseMenu(*frame, ID_SHOW_FATAL_DATA_ERRORS);
@@ -136,7 +119,7 @@ TEST_F(ShowFatalDataErrorsTest, CutsAVeryLongErrorLine)
 {
     const std::string tail(2000, 'x');
     QuorvantFrame* const frame =
-        StartWithLog("warnings.log", "a Fatal Data Error " + tail + "\nFatal Data Error end\n");
+        StartWithFile("warnings.log", "a Fatal Data Error " + tail + "\nFatal Data Error end\n");
     ASSERT_NE(frame, nullptr);
     const wxString head = "Fatal Data Error ";
     ExpectReport(head + wxString('x', 500 - 3 - head.length()) + "...\n\nFatal Data Error end\n\n");
@@ -147,7 +130,7 @@ TEST_F(ShowFatalDataErrorsTest, ListsTheDemoLogsErrors)
 {
     const std::string log = ReadDemoFile("warnings.log");
     ASSERT_NE(log, "<missing>");
-    QuorvantFrame* const frame = StartWithLog("warnings.log", log);
+    QuorvantFrame* const frame = StartWithFile("warnings.log", log);
     ASSERT_NE(frame, nullptr);
     ExpectReport("Fatal Data Error: the texture "
                  "art/ebps/races/demo/texture_share/marine_default.rtx is missing\n\n"
