@@ -99,10 +99,13 @@ bool QuorvantFrame::BuildInterface()
 
     auto* const listsSizer = new wxFlexGridSizer(2, 1, 1);
     const wxSize listSize(375, 407);
+    // A state line such as "... has an incompatible version installed!" is wider than the list:
+    // it scrolls rather than losing its end.
+    const long listStyle = wxLB_SINGLE | wxLB_HSCROLL;
     m_modListBox = new wxListBox(this, ID_MOD_LISTBOX, wxDefaultPosition, listSize,
-                                 *m_modDisplayNames, wxLB_SINGLE);
+                                 *m_modDisplayNames, listStyle);
     m_requiredModListBox = new wxListBox(this, ID_REQUIRED_MOD_LISTBOX, wxDefaultPosition, listSize,
-                                         *m_requiredMods, wxLB_SINGLE);
+                                         *m_requiredMods, listStyle);
     listsSizer->Add(new wxStaticText(this, wxID_ANY, "Currently Installed Mods"), Spaced);
     listsSizer->Add(new wxStaticText(this, wxID_ANY, "Required Mods"), SpacedExpand);
     listsSizer->Add(m_modListBox, Spaced);
