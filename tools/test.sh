@@ -7,7 +7,7 @@ root=$(pwd)
 source tools/deps.sh
 
 install_missing "${build_packages[@]}" libgtk-3-dev libgtest-dev xvfb xauth xdotool \
-    desktop-file-utils appstream lintian dpkg-dev
+    desktop-file-utils appstream lintian dpkg-dev file
 
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANT_SANITIZE=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
