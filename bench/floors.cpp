@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace floors {
@@ -58,10 +59,13 @@ std::string ReadFile(const std::string& path)
     const int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0)
         return bytes;
-    char buffer[65536];
+    struct stat info;
+    bytes.resize(fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0);
+    std::size_t done = 0;
     ssize_t got;
-    while ((got = read(fd, buffer, sizeof buffer)) > 0)
-        bytes.append(buffer, static_cast<std::size_t>(got));
+    while (done < bytes.size() && (got = read(fd, &bytes[done], bytes.size() - done)) > 0)
+        done += static_cast<std::size_t>(got);
+    bytes.resize(done);
     close(fd);
     return bytes;
 }
@@ -138,6 +142,32 @@ std::size_t SelectMod(const std::string& folder, const std::string& moduleFile)
     std::string playable;
     FirstValue(ReadFile(path), "Playable = ", playable);
     return names.empty() || playable != "1" ? 0 : installed;
+}
+
+std::size_t ReadAndReplace(const std::string& path)
+{
+    const std::string bytes = ReadFile(path);
+    const std::string temporary = path + ".bench-new";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return 0;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            break;
+        done += static_cast<std::size_t>(written);
+    }
+    fsync(fd);
+    close(fd);
+    rename(temporary.c_str(), path.c_str());
+    const std::string folder = path.substr(0, path.rfind('/'));
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return done;
 }
 
 } // namespace floors

@@ -10,7 +10,7 @@ namespace floors {
 // Every name in the folder, "." and ".." left out: one opendir/readdir pass.
 std::vector<std::string> ListFolder(const std::string& folder);
 
-// The whole file through open/read/close; empty when it cannot be read.
+// The whole file through open, fstat, read and close; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 
 // The value behind `key` on the first line that begins with it.
@@ -25,5 +25,9 @@ std::size_t BuildModList(const std::string& folder, bool showAll);
 // Playable flag; each required mod's file read for its folder and for its version. Returns the
 // number of entries found installed.
 std::size_t SelectMod(const std::string& folder, const std::string& moduleFile);
+
+// What replacing a file safely costs at least: the file read, written anew beside itself, synced,
+// renamed over the old one and the folder synced. Returns the bytes written.
+std::size_t ReadAndReplace(const std::string& path);
 
 } // namespace floors

@@ -216,6 +216,12 @@ void BenchReportAndToggle()
                 bytes < 1024 * 1024 ? 15 : 7, program, floor);
         Check(succeeded && frame->IsAllAIModeActive() == on, "the toggle switches the line");
         ExpectNoBoxes("the toggle");
+        // The toggle writes the file as well: beside the read, what a safe rewrite costs.
+        const auto rewrite = [&] { floors::ReadAndReplace(folder + "/autoexec.lua"); };
+        Measure("All AI toggle (floor: read and safe rewrite)",
+                bytes < 1024 * 1024 ? "1 KB autoexec.lua" : "10 MB autoexec.lua",
+                bytes < 1024 * 1024 ? 15 : 7, program, rewrite);
+        ExpectNoBoxes("the toggle");
     }
 
     Stop(frame);
