@@ -4,6 +4,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,6 +69,22 @@ std::string ReadFile(const std::string& path)
     bytes.resize(done);
     close(fd);
     return bytes;
+}
+
+std::size_t ReadOnce(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return 0;
+    struct stat info;
+    const std::size_t size = fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    const std::unique_ptr<char[]> buffer(new char[size + 1]);
+    std::size_t done = 0;
+    ssize_t got;
+    while (done < size && (got = read(fd, buffer.get() + done, size - done)) > 0)
+        done += static_cast<std::size_t>(got);
+    close(fd);
+    return done;
 }
 
 bool FirstValue(const std::string& bytes, const char* key, std::string& value)

@@ -13,6 +13,10 @@ std::vector<std::string> ListFolder(const std::string& folder);
 // The whole file through open, fstat, read and close; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 
+// Reading a file once and no more: into a buffer of its size that is neither cleared nor kept.
+// Returns the bytes read.
+std::size_t ReadOnce(const std::string& path);
+
 // The value behind `key` on the first line that begins with it.
 bool FirstValue(const std::string& bytes, const char* key, std::string& value);
 

@@ -192,7 +192,7 @@ void BenchReportAndToggle()
     for (const int lines : {1000, 100000, 1000000}) {
         bench::WriteWarningsLog(folder, lines);
         const auto program = [&] { frame->ShowFatalDataErrors(); };
-        const auto floor = [&] { floors::ReadFile(folder + "/warnings.log"); };
+        const auto floor = [&] { floors::ReadOnce(folder + "/warnings.log"); };
         Measure("fatal error report", Count(lines) + " log lines", lines >= 1000000 ? 3 : 9,
                 program, floor);
         const std::vector<wxString> titles = bench_dialogs::TakeTitles();
@@ -211,7 +211,7 @@ void BenchReportAndToggle()
             on = !on;
             succeeded = frame->SetAllAIMode(on) && succeeded;
         };
-        const auto floor = [&] { floors::ReadFile(folder + "/autoexec.lua"); };
+        const auto floor = [&] { floors::ReadOnce(folder + "/autoexec.lua"); };
         Measure("All AI toggle", bytes < 1024 * 1024 ? "1 KB autoexec.lua" : "10 MB autoexec.lua",
                 bytes < 1024 * 1024 ? 15 : 7, program, floor);
         Check(succeeded && frame->IsAllAIModeActive() == on, "the toggle switches the line");
