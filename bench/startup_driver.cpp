@@ -230,8 +230,10 @@ int main(int argc, char** argv)
     StartOnce(display, program, argv[2], settings);
     for (int i = 0; i < runs; ++i) {
         const Run run = StartOnce(display, program, argv[2], settings);
-        if (!run.ok)
+        if (!run.ok) {
+            std::system(("rm -rf '" + settings + "'").c_str());
             return 1;
+        }
         totals.push_back(run.total);
         afterAnswers.push_back(run.afterAnswer);
         peaks.push_back(static_cast<double>(run.peakKilobytes));
