@@ -12,8 +12,10 @@ class wxCheckBox;
 class wxListBox;
 class wxMenu;
 class wxStatusBar;
-class wxTextFile;
 class GameFolder;
+namespace module_file {
+class Lines;
+}
 
 enum
 {
@@ -79,10 +81,10 @@ public:
     void ShowFatalDataErrors();
 
 private:
-    bool IsRequiredModVersionCompatible(unsigned int index, wxTextFile& file, size_t& cursor,
-                                        const GameFolder& folder);
-    wxString ReadRequiredModVersion(unsigned int index, const wxString& line, wxTextFile& file,
-                                    size_t& cursor);
+    bool IsRequiredModVersionCompatible(unsigned int index, const module_file::Lines& file,
+                                        size_t& cursor, const GameFolder& folder);
+    wxString ReadRequiredModVersion(unsigned int index, const wxString& line,
+                                    const module_file::Lines& file, size_t& cursor);
     bool HasModFolder(const wxString& moduleFile, const GameFolder& folder);
     void RestoreAllAIMode();
 

@@ -4,10 +4,35 @@
 #include <wx/strconv.h>
 
 #include <algorithm>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+
+namespace {
+
+bool IsAscii(const char* bytes)
+{
+    for (; *bytes; ++bytes) {
+        if (static_cast<unsigned char>(*bytes) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+std::string FoldAscii(const char* bytes, size_t length)
+{
+    std::string folded(bytes, length);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+}
+
+} // namespace
 
 bool GameFolder::Open(const wxString& directory)
 {
@@ -26,10 +51,18 @@ bool GameFolder::Open(const wxString& directory)
         const char* const raw = item->d_name;
         if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0')))
             continue;
-        // A name that does not decode cannot be addressed through a path either.
-        const wxString name(raw, *wxConvFileName);
-        if (name.empty())
-            continue;
+        const size_t length = std::strlen(raw);
+        const bool ascii = IsAscii(raw);
+        std::string folded;
+        if (ascii) {
+            folded = FoldAscii(raw, length);
+        } else {
+            // A name that does not decode cannot be addressed through a path either.
+            const wxString name(raw, *wxConvFileName);
+            if (name.empty())
+                continue;
+            folded = Fold(name);
+        }
 
         bool isFile = item->d_type == DT_REG;
         bool isDirectory = item->d_type == DT_DIR;
@@ -40,7 +73,8 @@ bool GameFolder::Open(const wxString& directory)
                 isDirectory = S_ISDIR(info.st_mode);
             }
         }
-        m_entries.push_back(Entry{Fold(name), name, isFile, isDirectory});
+        m_entries.push_back(
+            Entry{std::move(folded), std::string(raw, length), ascii, isFile, isDirectory});
     }
     closedir(dir);
 
@@ -51,27 +85,40 @@ bool GameFolder::Open(const wxString& directory)
     return true;
 }
 
-wxString GameFolder::Fold(const wxString& name)
+std::string GameFolder::Fold(const wxString& name)
 {
-    return name.Lower();
+    if (name.IsAscii()) {
+        const wxScopedCharBuffer ascii = name.ToAscii();
+        return FoldAscii(ascii.data(), ascii.length());
+    }
+    return std::string(name.Lower().utf8_str());
+}
+
+wxString GameFolder::Decode(const Entry& entry)
+{
+    if (entry.ascii)
+        return wxString::FromAscii(entry.name.data(), entry.name.size());
+    return wxString(entry.name.c_str(), *wxConvFileName);
 }
 
 wxString GameFolder::Find(const wxString& name, bool Entry::*kind) const
 {
-    const wxString folded = Fold(name);
+    const std::string folded = Fold(name);
+    const wxCharBuffer encoded = name.fn_str();
+    const std::string onDisk = encoded.data() ? encoded.data() : "";
     auto it = std::lower_bound(
         m_entries.begin(), m_entries.end(), folded,
-        [](const Entry& entry, const wxString& key) { return entry.folded.compare(key) < 0; });
-    wxString found;
+        [](const Entry& entry, const std::string& key) { return entry.folded.compare(key) < 0; });
+    const Entry* found = nullptr;
     for (; it != m_entries.end() && it->folded == folded; ++it) {
         if (!((*it).*kind))
             continue;
-        if (it->name == name)
-            return it->name;
-        if (found.empty())
-            found = it->name;
+        if (it->name == onDisk)
+            return Decode(*it);
+        if (!found)
+            found = &*it;
     }
-    return found;
+    return found ? Decode(*found) : wxString();
 }
 
 wxString GameFolder::FindFile(const wxString& name) const
@@ -92,11 +139,14 @@ bool GameFolder::HasAnyDirectory() const
 
 wxArrayString GameFolder::FilesEndingWith(const wxString& suffix) const
 {
-    const wxString foldedSuffix = Fold(suffix);
+    const std::string foldedSuffix = Fold(suffix);
     wxArrayString paths;
     for (const Entry& entry : m_entries) {
-        if (entry.isFile && !entry.name.StartsWith(".") && entry.folded.EndsWith(foldedSuffix))
-            paths.Add(PathOf(entry.name));
+        const std::string& folded = entry.folded;
+        if (entry.isFile && entry.name[0] != '.' && folded.size() >= foldedSuffix.size() &&
+            folded.compare(folded.size() - foldedSuffix.size(), foldedSuffix.size(),
+                           foldedSuffix) == 0)
+            paths.Add(PathOf(Decode(entry)));
     }
     return paths;
 }

@@ -4,6 +4,7 @@
 #include <wx/string.h>
 #include <wx/arrstr.h>
 
+#include <string>
 #include <vector>
 
 // The game's files come from a case-insensitive file system and the game, under Wine, still finds
@@ -33,18 +34,23 @@ public:
     // The path of `name` inside the folder, as the directory was given plus one separator.
     wxString PathOf(const wxString& name) const;
 
-    // Case folding used for every comparison of names.
-    static wxString Fold(const wxString& name);
+    // Case folding used for every comparison of names, as UTF-8: ASCII letters by themselves,
+    // since a folder holds thousands of mostly ASCII names, any other name by wxString::Lower.
+    static std::string Fold(const wxString& name);
 
 private:
+    // Names are kept as the bytes on disk and decoded only when asked for: a listing of ten
+    // thousand mods would otherwise decode and fold twenty thousand names at every selection.
     struct Entry
     {
-        wxString folded;
-        wxString name;
+        std::string folded;
+        std::string name;
+        bool ascii;
         bool isFile;
         bool isDirectory;
     };
 
+    static wxString Decode(const Entry& entry);
     wxString Find(const wxString& name, bool Entry::*kind) const;
 
     wxString m_directory;

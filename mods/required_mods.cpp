@@ -8,7 +8,6 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
-#include <wx/textfile.h>
 
 namespace {
 
@@ -38,12 +37,11 @@ wxString FindRequiredModule(const wxString& entry, const GameFolder& folder)
 }
 
 // Moves the cursor onto the next required-mod line, staying put when it is on one already.
-bool ReachRequiredModLine(const wxTextFile& file, size_t& cursor)
+bool ReachRequiredModLine(const module_file::Lines& file, size_t& cursor)
 {
-    while (cursor < file.GetLineCount() &&
-           !file.GetLine(cursor).StartsWith(module_file::requiredModKey))
+    while (cursor < file.GetCount() && !file.StartsWith(cursor, module_file::requiredModKey))
         ++cursor;
-    return cursor < file.GetLineCount();
+    return cursor < file.GetCount();
 }
 
 } // namespace
@@ -82,8 +80,8 @@ bool QuorvantFrame::CheckRequiredMods(const wxString& moduleFile)
         wxMessageBox("The directory cannot be opened.", "Cannot Open Directory", wxICON_ERROR);
         return false;
     }
-    wxTextFile file(moduleFile);
-    if (!module_file::Open(file)) {
+    module_file::Lines file;
+    if (!file.Read(moduleFile)) {
         wxMessageBox("Unable to open " + moduleFile + ".", "Unable To Open File", wxICON_ERROR);
         return false;
     }
@@ -118,8 +116,9 @@ bool QuorvantFrame::CheckRequiredMods(const wxString& moduleFile)
     return satisfied == count;
 }
 
-bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index, wxTextFile& file,
-                                                   size_t& cursor, const GameFolder& folder)
+bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index,
+                                                   const module_file::Lines& file, size_t& cursor,
+                                                   const GameFolder& folder)
 {
     if (!ReachRequiredModLine(file, cursor))
         return true;
@@ -134,15 +133,14 @@ bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index, wxTextFil
 }
 
 wxString QuorvantFrame::ReadRequiredModVersion(unsigned int index, const wxString& line,
-                                               wxTextFile& file, size_t& cursor)
+                                               const module_file::Lines& file, size_t& cursor)
 {
     // The first line of a file has nothing above it to carry a version.
     if (!line.StartsWith((*m_requiredMods)[index]) || cursor == 0)
         return wxString();
-    const wxString& above = file.GetLine(cursor - 1);
     wxString version;
     for (const wxString& key : versionCommentKeys) {
-        if (above.StartsWith(key, &version))
+        if (file.StartsWith(cursor - 1, key, &version))
             return version;
     }
     return wxString();
