@@ -38,6 +38,7 @@ bool GameFolder::Open(const wxString& directory)
 {
     m_directory = directory;
     m_entries.clear();
+    m_byFolded.clear();
 
     const wxCharBuffer encoded = directory.fn_str();
     if (directory.empty() || !encoded.data())
@@ -78,10 +79,9 @@ bool GameFolder::Open(const wxString& directory)
     }
     closedir(dir);
 
-    std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-        const int byFolded = a.folded.compare(b.folded);
-        return byFolded != 0 ? byFolded < 0 : a.name.compare(b.name) < 0;
-    });
+    m_byFolded.reserve(m_entries.size());
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_byFolded.emplace(m_entries[i].folded, i);
     return true;
 }
 
@@ -106,17 +106,17 @@ wxString GameFolder::Find(const wxString& name, bool Entry::*kind) const
     const std::string folded = Fold(name);
     const wxCharBuffer encoded = name.fn_str();
     const std::string onDisk = encoded.data() ? encoded.data() : "";
-    auto it = std::lower_bound(
-        m_entries.begin(), m_entries.end(), folded,
-        [](const Entry& entry, const std::string& key) { return entry.folded.compare(key) < 0; });
+    const auto [first, last] = m_byFolded.equal_range(folded);
     const Entry* found = nullptr;
-    for (; it != m_entries.end() && it->folded == folded; ++it) {
-        if (!((*it).*kind))
+    for (auto it = first; it != last; ++it) {
+        const Entry& entry = m_entries[it->second];
+        if (!(entry.*kind))
             continue;
-        if (it->name == onDisk)
-            return Decode(*it);
-        if (!found)
-            found = &*it;
+        if (entry.name == onDisk)
+            return Decode(entry);
+        // Of the other spellings, the same one on every machine, whatever the listing order.
+        if (!found || entry.name < found->name)
+            found = &entry;
     }
     return found ? Decode(*found) : wxString();
 }
@@ -140,14 +140,22 @@ bool GameFolder::HasAnyDirectory() const
 wxArrayString GameFolder::FilesEndingWith(const wxString& suffix) const
 {
     const std::string foldedSuffix = Fold(suffix);
-    wxArrayString paths;
+    std::vector<const Entry*> matching;
     for (const Entry& entry : m_entries) {
         const std::string& folded = entry.folded;
         if (entry.isFile && entry.name[0] != '.' && folded.size() >= foldedSuffix.size() &&
             folded.compare(folded.size() - foldedSuffix.size(), foldedSuffix.size(),
                            foldedSuffix) == 0)
-            paths.Add(PathOf(Decode(entry)));
+            matching.push_back(&entry);
     }
+    std::sort(matching.begin(), matching.end(), [](const Entry* a, const Entry* b) {
+        const int byFolded = a->folded.compare(b->folded);
+        return byFolded != 0 ? byFolded < 0 : a->name < b->name;
+    });
+    wxArrayString paths;
+    paths.Alloc(matching.size());
+    for (const Entry* const entry : matching)
+        paths.Add(PathOf(Decode(*entry)));
     return paths;
 }
 

@@ -5,6 +5,8 @@
 #include <wx/arrstr.h>
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The game's files come from a case-insensitive file system and the game, under Wine, still finds
@@ -54,5 +56,7 @@ private:
     wxString Find(const wxString& name, bool Entry::*kind) const;
 
     wxString m_directory;
-    std::vector<Entry> m_entries; // sorted by folded name, then by name
+    std::vector<Entry> m_entries; // in the order the directory lists them
+    // Hashed rather than sorted: a selection looks up a few names among thousands.
+    std::unordered_multimap<std::string_view, size_t> m_byFolded;
 };
