@@ -174,46 +174,6 @@ std::string RemoveAllAILines(const std::string& bytes)
     return kept;
 }
 
-FileReadResult ReadFileBytes(const wxString& path, std::string& bytes, std::size_t limit)
-{
-    bytes.clear();
-    const wxCharBuffer name = path.fn_str();
-    if (path.empty() || !name.data() || !*name.data())
-        return FileReadResult::Unreadable;
-
-    // Non-blocking, so that opening a FIFO returns at once and fstat turns it away.
-    const int fd = open(name.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
-
-    FileReadResult result = FileReadResult::Unreadable;
-    struct stat info;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        static_cast<std::uintmax_t>(info.st_size) <= limit) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                break;
-            if (got == 0) {
-                result = FileReadResult::Read;
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(got));
-            // The file may have grown since fstat.
-            if (bytes.size() > limit)
-                break;
-        }
-    }
-    close(fd);
-    if (result != FileReadResult::Read)
-        bytes.clear();
-    return result;
-}
-
 bool ReplaceFileAtomically(const wxString& path, const std::string& bytes)
 {
     const wxCharBuffer encoded = path.fn_str();
