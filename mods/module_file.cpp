@@ -1,5 +1,6 @@
 // The four readers of a module file: version, Playable flag, mod folder and required mods.
 #include "frame/quorvant_frame.h"
+#include "game/game_file.h"
 #include "game/game_folder.h"
 #include "mods/module_file.h"
 
@@ -16,7 +17,7 @@ const wxString versionKey = "ModVersion = ";
 const wxString playableKey = "Playable = ";
 const wxString modFolderKey = "ModFolder = ";
 
-bool OpenOrReport(wxTextFile& file, const wxString& caption)
+bool OpenOrReport(GameTextFile& file, const wxString& caption)
 {
     if (module_file::Open(file))
         return true;
@@ -46,7 +47,7 @@ bool NamesExistingFolder(const wxTextFile& file, const GameFolder& folder)
 
 } // namespace
 
-bool module_file::Open(wxTextFile& file)
+bool module_file::Open(GameTextFile& file)
 {
     // A file that cannot be opened is reported by a box of our own, not by the log window.
     wxLogNull noLog;
@@ -55,7 +56,7 @@ bool module_file::Open(wxTextFile& file)
 
 wxString QuorvantFrame::ReadModVersion(const wxString& moduleFile)
 {
-    wxTextFile file(moduleFile);
+    GameTextFile file(moduleFile);
     if (!OpenOrReport(file, "Unable To Open File"))
         return "error";
     wxString version;
@@ -65,7 +66,7 @@ wxString QuorvantFrame::ReadModVersion(const wxString& moduleFile)
 
 bool QuorvantFrame::IsModPlayable(const wxString& moduleFile)
 {
-    wxTextFile file(moduleFile);
+    GameTextFile file(moduleFile);
     if (!OpenOrReport(file, "Unable To Open File"))
         return false;
     wxString playable;
@@ -74,7 +75,7 @@ bool QuorvantFrame::IsModPlayable(const wxString& moduleFile)
 
 bool QuorvantFrame::HasModFolder(const wxString& moduleFile)
 {
-    wxTextFile file(moduleFile);
+    GameTextFile file(moduleFile);
     if (!OpenOrReport(file, "Unable to open file."))
         return false;
     GameFolder folder;
@@ -87,7 +88,7 @@ bool QuorvantFrame::HasModFolder(const wxString& moduleFile)
 
 bool QuorvantFrame::HasModFolder(const wxString& moduleFile, const GameFolder& folder)
 {
-    wxTextFile file(moduleFile);
+    GameTextFile file(moduleFile);
     if (!OpenOrReport(file, "Unable to open file."))
         return false;
     return NamesExistingFolder(file, folder);
@@ -95,7 +96,7 @@ bool QuorvantFrame::HasModFolder(const wxString& moduleFile, const GameFolder& f
 
 bool QuorvantFrame::ReadRequiredMods(const wxString& moduleFile)
 {
-    wxTextFile file(moduleFile);
+    GameTextFile file(moduleFile);
     if (!OpenOrReport(file, "Unable To Open File"))
         return false;
     m_requiredMods->Clear();

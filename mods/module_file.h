@@ -3,7 +3,7 @@
 
 #include <wx/string.h>
 
-class wxTextFile;
+class GameTextFile;
 
 namespace module_file {
 
@@ -13,6 +13,6 @@ extern const wxString requiredModKey;
 extern const wxString noModsRequired;
 
 // Opens the file with automatic encoding detection; the caller reports a failure in its own box.
-bool Open(wxTextFile& file);
+bool Open(GameTextFile& file);
 
 } // namespace module_file

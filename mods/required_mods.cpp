@@ -1,5 +1,6 @@
 // The selected mod: the state of each required mod, the version check and the verdict.
 #include "frame/quorvant_frame.h"
+#include "game/game_file.h"
 #include "game/game_folder.h"
 #include "mods/module_file.h"
 
@@ -82,7 +83,7 @@ bool QuorvantFrame::CheckRequiredMods(const wxString& moduleFile)
         wxMessageBox("The directory cannot be opened.", "Cannot Open Directory", wxICON_ERROR);
         return false;
     }
-    wxTextFile file(moduleFile);
+    GameTextFile file(moduleFile);
     if (!module_file::Open(file)) {
         wxMessageBox("Unable to open " + moduleFile + ".", "Unable To Open File", wxICON_ERROR);
         return false;

@@ -1,5 +1,6 @@
 // The Troubleshooting command that reports the fatal data errors of the game's warnings.log.
 #include "frame/quorvant_frame.h"
+#include "game/game_file.h"
 #include "game/game_folder.h"
 #include "troubleshooting/fatal_errors.h"
 
@@ -17,7 +18,7 @@ void QuorvantFrame::ShowFatalDataErrors()
 {
     GameFolder folder;
     const wxString name = folder.Open(m_gameDirectory) ? folder.FindFile("warnings.log") : "";
-    wxTextFile log;
+    GameTextFile log;
     bool opened = false;
     if (!name.empty()) {
         // The box below says what went wrong; the toolkit's own log message would say it twice.
