@@ -8,14 +8,12 @@
 #include <wx/msgdlg.h>
 #include <wx/textfile.h>
 
-const wxString module_file::requiredModKey = "RequiredMod.";
-const wxString module_file::noModsRequired = "No mods required to run!";
-
 namespace {
 
-const wxString versionKey = "ModVersion = ";
-const wxString playableKey = "Playable = ";
-const wxString modFolderKey = "ModFolder = ";
+// Plain characters: a static wxString could throw before main, where nothing can catch it.
+constexpr const char* versionKey = "ModVersion = ";
+constexpr const char* playableKey = "Playable = ";
+constexpr const char* modFolderKey = "ModFolder = ";
 
 bool OpenOrReport(GameTextFile& file, const wxString& caption)
 {

@@ -8,9 +8,9 @@ class GameTextFile;
 namespace module_file {
 
 // Every line of a module file that begins with this is one required-mod entry.
-extern const wxString requiredModKey;
+constexpr const char* requiredModKey = "RequiredMod.";
 // The one entry of a mod that requires no other.
-extern const wxString noModsRequired;
+constexpr const char* noModsRequired = "No mods required to run!";
 
 // Opens the file with automatic encoding detection; the caller reports a failure in its own box.
 bool Open(GameTextFile& file);

@@ -13,7 +13,7 @@
 
 namespace {
 
-const wxString versionCommentKeys[] = {";; Version = ", "// Version = ", "-- Version = "};
+constexpr const char* versionCommentKeys[] = {";; Version = ", "// Version = ", "-- Version = "};
 
 // "RequiredMod.1 = Name" names Name; an entry without "=" names its last word.
 wxString RequiredModName(const wxString& entry)
@@ -142,7 +142,7 @@ wxString QuorvantFrame::ReadRequiredModVersion(unsigned int index, const wxStrin
         return wxString();
     const wxString& above = file.GetLine(cursor - 1);
     wxString version;
-    for (const wxString& key : versionCommentKeys) {
+    for (const char* const key : versionCommentKeys) {
         if (above.StartsWith(key, &version))
             return version;
     }
