@@ -79,10 +79,10 @@ public:
     void ShowFatalDataErrors();
 
 private:
-    bool IsRequiredModVersionCompatible(unsigned int index, wxTextFile& file, size_t& cursor,
+    bool IsRequiredModVersionCompatible(unsigned int index, const wxTextFile& file, size_t& cursor,
                                         const GameFolder& folder);
-    wxString ReadRequiredModVersion(unsigned int index, const wxString& line, wxTextFile& file,
-                                    size_t& cursor);
+    wxString ReadRequiredModVersion(unsigned int index, const wxString& line,
+                                    const wxTextFile& file, size_t cursor);
     bool HasModFolder(const wxString& moduleFile, const GameFolder& folder);
     void RestoreAllAIMode();
 

@@ -1,6 +1,7 @@
 // Finding, adding and removing the All AI line on a script's bytes, and replacing files safely.
 #include "launch/script_edit.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -125,12 +126,12 @@ mode_t CurrentUmask()
         bool found = false;
         while (!found && std::fgets(line, sizeof line, status))
             found = std::sscanf(line, "Umask: %o", &mask) == 1;
-        std::fclose(status);
+        static_cast<void>(std::fclose(status)); // nothing was written that could be lost
         if (found)
             return static_cast<mode_t>(mask);
     }
     const mode_t mask = umask(0);
-    umask(mask);
+    static_cast<void>(umask(mask)); // gives back the mask just read, which it returns again
     return mask;
 }
 
@@ -148,11 +149,9 @@ bool HasAllAILine(const std::string& bytes)
 {
     const Encoding encoding = DetectEncoding(bytes);
     const std::string command = Encode(allAICommand, encoding);
-    for (const Line& line : SplitLines(bytes, encoding)) {
-        if (IsAllAILine(bytes, line, command))
-            return true;
-    }
-    return false;
+    const std::vector<Line> lines = SplitLines(bytes, encoding);
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const Line& line) { return IsAllAILine(bytes, line, command); });
 }
 
 std::string AddAllAILine(const std::string& bytes)

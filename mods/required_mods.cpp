@@ -119,12 +119,12 @@ bool QuorvantFrame::CheckRequiredMods(const wxString& moduleFile)
     return satisfied == count;
 }
 
-bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index, wxTextFile& file,
+bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index, const wxTextFile& file,
                                                    size_t& cursor, const GameFolder& folder)
 {
     if (!ReachRequiredModLine(file, cursor))
         return true;
-    const wxString line = file.GetLine(cursor);
+    const wxString& line = file.GetLine(cursor);
 
     const wxString requiredModule = FindRequiredModule((*m_requiredMods)[index], folder);
     const wxString installed =
@@ -135,7 +135,7 @@ bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index, wxTextFil
 }
 
 wxString QuorvantFrame::ReadRequiredModVersion(unsigned int index, const wxString& line,
-                                               wxTextFile& file, size_t& cursor)
+                                               const wxTextFile& file, size_t cursor)
 {
     // The first line of a file has nothing above it to carry a version.
     if (!line.StartsWith((*m_requiredMods)[index]) || cursor == 0)
