@@ -13,13 +13,27 @@
 #include <algorithm>
 
 namespace {
-const wxSizerFlags Spaced = wxSizerFlags(1).Border(wxALL, 5);
-const wxSizerFlags Tight = wxSizerFlags(0).Border(wxALL, 0);
-const wxSizerFlags SpacedRight = wxSizerFlags(1).Border(wxALL, 5).Right();
+// Made when needed: a static object of the toolkit could throw before main, out of any reach.
+wxSizerFlags Spaced()
+{
+    return wxSizerFlags(1).Border(wxALL, 5);
+}
+wxSizerFlags Tight()
+{
+    return wxSizerFlags(0).Border(wxALL, 0);
+}
+wxSizerFlags SpacedRight()
+{
+    return wxSizerFlags(1).Border(wxALL, 5).Right();
+}
 // Expanding overrides an alignment, which the toolkit rejects beside it.
-const wxSizerFlags SpacedExpand = wxSizerFlags(1).Border(wxALL, 5).Expand();
+wxSizerFlags SpacedExpand()
+{
+    return wxSizerFlags(1).Border(wxALL, 5).Expand();
+}
 
-const wxSize StartButtonMinimum(195, 48);
+constexpr int StartButtonMinimumWidth = 195;
+constexpr int StartButtonMinimumHeight = 48;
 } // namespace
 
 bool QuorvantFrame::BuildInterface()
@@ -60,15 +74,15 @@ bool QuorvantFrame::BuildInterface()
     auto* const topSizer = new wxFlexGridSizer(2, 1, 1);
     auto* const directorySizer = new wxBoxSizer(wxHORIZONTAL);
     directorySizer->Add(
-        new wxStaticText(this, wxID_ANY, "Your current " + m_gameName + " directory:"), Spaced);
+        new wxStaticText(this, wxID_ANY, "Your current " + m_gameName + " directory:"), Spaced());
     // Right alignment has no effect inside a horizontal box sizer and the toolkit rejects it there,
     // here and for the start button.
     directorySizer->Add(new wxTextCtrl(this, wxID_ANY, m_gameDirectory, wxDefaultPosition,
                                        wxDefaultSize, wxTE_READONLY),
-                        Spaced);
+                        Spaced());
 
     auto* const optionsSizer = new wxBoxSizer(wxVERTICAL);
-    optionsSizer->Add(new wxStaticText(this, wxID_ANY, "Advanced Start Options:"), Spaced);
+    optionsSizer->Add(new wxStaticText(this, wxID_ANY, "Advanced Start Options:"), Spaced());
     m_devCheckBox = new wxCheckBox(this, ID_DEV_CHECKBOX, "-dev: Developer Mode");
     m_noMoviesCheckBox = new wxCheckBox(this, ID_NOMOVIES_CHECKBOX, "-nomovies: No Intro Movies");
     m_forceHighPolyCheckBox = new wxCheckBox(this, ID_FORCEHIGHPOLY_CHECKBOX,
@@ -79,23 +93,23 @@ bool QuorvantFrame::BuildInterface()
     m_allAICheckBox->Enable(false);
     for (wxCheckBox* const box :
          {m_devCheckBox, m_noMoviesCheckBox, m_forceHighPolyCheckBox, m_allAICheckBox})
-        optionsSizer->Add(box, Tight);
+        optionsSizer->Add(box, Tight());
 
     auto* const startSizer = new wxBoxSizer(wxHORIZONTAL);
     m_startButton =
         new wxButton(this, ID_START_BUTTON, "Start " + m_gameName + " With Selected Mod");
     // The label decides the width where the theme's font needs more than the usual size.
     const wxSize best = m_startButton->GetBestSize();
-    m_startButton->SetInitialSize(
-        wxSize(std::max(StartButtonMinimum.x, best.x), std::max(StartButtonMinimum.y, best.y)));
+    m_startButton->SetInitialSize(wxSize(std::max(StartButtonMinimumWidth, best.x),
+                                         std::max(StartButtonMinimumHeight, best.y)));
     m_startButton->Enable(false);
     startSizer->AddSpacer(100);
-    startSizer->Add(m_startButton, Spaced);
+    startSizer->Add(m_startButton, Spaced());
 
-    topSizer->Add(directorySizer, Spaced);
+    topSizer->Add(directorySizer, Spaced());
     topSizer->AddSpacer(0);
-    topSizer->Add(optionsSizer, Spaced);
-    topSizer->Add(startSizer, SpacedRight);
+    topSizer->Add(optionsSizer, Spaced());
+    topSizer->Add(startSizer, SpacedRight());
 
     auto* const listsSizer = new wxFlexGridSizer(2, 1, 1);
     const wxSize listSize(375, 407);
@@ -106,14 +120,14 @@ bool QuorvantFrame::BuildInterface()
                                  *m_modDisplayNames, listStyle);
     m_requiredModListBox = new wxListBox(this, ID_REQUIRED_MOD_LISTBOX, wxDefaultPosition, listSize,
                                          *m_requiredMods, listStyle);
-    listsSizer->Add(new wxStaticText(this, wxID_ANY, "Currently Installed Mods"), Spaced);
-    listsSizer->Add(new wxStaticText(this, wxID_ANY, "Required Mods"), SpacedExpand);
-    listsSizer->Add(m_modListBox, Spaced);
-    listsSizer->Add(m_requiredModListBox, SpacedRight);
+    listsSizer->Add(new wxStaticText(this, wxID_ANY, "Currently Installed Mods"), Spaced());
+    listsSizer->Add(new wxStaticText(this, wxID_ANY, "Required Mods"), SpacedExpand());
+    listsSizer->Add(m_modListBox, Spaced());
+    listsSizer->Add(m_requiredModListBox, SpacedRight());
 
-    mainSizer->Add(topSizer, Spaced);
+    mainSizer->Add(topSizer, Spaced());
     mainSizer->AddSpacer(0);
-    mainSizer->Add(listsSizer, Spaced);
+    mainSizer->Add(listsSizer, Spaced());
 
     SetSizer(mainSizer);
     Layout();

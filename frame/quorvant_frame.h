@@ -84,7 +84,7 @@ private:
     bool IsRequiredModVersionCompatible(unsigned int index, const module_file::Lines& file,
                                         size_t& cursor, const GameFolder& folder);
     wxString ReadRequiredModVersion(unsigned int index, const wxString& line,
-                                    const module_file::Lines& file, size_t& cursor);
+                                    const module_file::Lines& file, size_t cursor);
     bool HasModFolder(const wxString& moduleFile, const GameFolder& folder);
     void RestoreAllAIMode();
 

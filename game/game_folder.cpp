@@ -25,10 +25,9 @@ bool IsAscii(const char* bytes)
 std::string FoldAscii(const char* bytes, size_t length)
 {
     std::string folded(bytes, length);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
     return folded;
 }
 

@@ -58,10 +58,10 @@ bool IsWindowsExecutable(const wxString& path)
     if (fd < 0)
         return false;
     struct stat info;
-    char mark[2] = {};
     bool windows = false;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        ssize_t got;
+        char mark[2] = {};
+        ssize_t got = 0;
         do {
             got = pread(fd, mark, sizeof mark, 0);
         } while (got < 0 && errno == EINTR);

@@ -7,6 +7,7 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <vector>
 
 void QuorvantFrame::OnRunMod(wxCommandEvent&)
@@ -46,7 +47,8 @@ void QuorvantFrame::LaunchSelectedMod()
 
     // An asynchronous start reports success even when the program cannot run, so look first.
     wxString searchPath;
-    wxGetEnv("PATH", &searchPath);
+    if (!wxGetEnv("PATH", &searchPath))
+        searchPath.clear();
     const GameStart start = PrepareGameStart(
         BuildGameArguments(m_gameDirectory, m_gameExecutable, entry, options), searchPath);
     if (!start.problem.empty()) {
@@ -56,14 +58,14 @@ void QuorvantFrame::LaunchSelectedMod()
 
     // Arguments go to the game as the file system spells names, never through a shell.
     std::vector<wxCharBuffer> encoded;
+    encoded.reserve(start.command.size());
     for (const wxString& argument : start.command) {
         const wxCharBuffer name = argument.fn_str();
         encoded.push_back(name.data() ? name : argument.utf8_str());
     }
-    std::vector<const char*> argv;
-    for (const wxCharBuffer& argument : encoded)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
+    std::vector<const char*> argv(encoded.size() + 1, nullptr);
+    std::transform(encoded.begin(), encoded.end(), argv.begin(),
+                   [](const wxCharBuffer& argument) { return argument.data(); });
 
     // The game finds its data and writes warnings.log relative to its working folder.
     wxExecuteEnv environment;

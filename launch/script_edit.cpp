@@ -1,6 +1,7 @@
 // Finding, adding and removing the All AI line on a script's bytes, and replacing files safely.
 #include "launch/script_edit.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -125,12 +126,12 @@ mode_t CurrentUmask()
         bool found = false;
         while (!found && std::fgets(line, sizeof line, status))
             found = std::sscanf(line, "Umask: %o", &mask) == 1;
-        std::fclose(status);
+        static_cast<void>(std::fclose(status)); // nothing was written that could be lost
         if (found)
             return static_cast<mode_t>(mask);
     }
     const mode_t mask = umask(0);
-    umask(mask);
+    static_cast<void>(umask(mask)); // gives back the mask just read, which it returns again
     return mask;
 }
 
@@ -148,11 +149,9 @@ bool HasAllAILine(const std::string& bytes)
 {
     const Encoding encoding = DetectEncoding(bytes);
     const std::string command = Encode(allAICommand, encoding);
-    for (const Line& line : SplitLines(bytes, encoding)) {
-        if (IsAllAILine(bytes, line, command))
-            return true;
-    }
-    return false;
+    const std::vector<Line> lines = SplitLines(bytes, encoding);
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const Line& line) { return IsAllAILine(bytes, line, command); });
 }
 
 std::string AddAllAILine(const std::string& bytes)
@@ -172,46 +171,6 @@ std::string RemoveAllAILines(const std::string& bytes)
             kept.append(bytes, line.begin, line.end - line.begin);
     }
     return kept;
-}
-
-FileReadResult ReadFileBytes(const wxString& path, std::string& bytes, std::size_t limit)
-{
-    bytes.clear();
-    const wxCharBuffer name = path.fn_str();
-    if (path.empty() || !name.data() || !*name.data())
-        return FileReadResult::Unreadable;
-
-    // Non-blocking, so that opening a FIFO returns at once and fstat turns it away.
-    const int fd = open(name.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
-
-    FileReadResult result = FileReadResult::Unreadable;
-    struct stat info;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        static_cast<std::uintmax_t>(info.st_size) <= limit) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                break;
-            if (got == 0) {
-                result = FileReadResult::Read;
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(got));
-            // The file may have grown since fstat.
-            if (bytes.size() > limit)
-                break;
-        }
-    }
-    close(fd);
-    if (result != FileReadResult::Read)
-        bytes.clear();
-    return result;
 }
 
 bool ReplaceFileAtomically(const wxString& path, const std::string& bytes)

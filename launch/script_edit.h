@@ -1,6 +1,8 @@
 // The All AI line of the game's start-up script, edited on the file's raw bytes.
 #pragma once
 
+#include "game/game_file.h"
+
 #include <wx/string.h>
 
 #include <cstddef>
@@ -8,9 +10,6 @@
 
 // The command whose line at the start of autoexec.lua makes the AI play for the local player.
 constexpr const char* allAICommand = "Cpu_ControlLocalPlayer()";
-
-// Scripts larger than this are refused rather than read whole into memory.
-constexpr std::size_t maxScriptBytes = 16 * 1024 * 1024;
 
 // The bytes are read as the toolkit's automatic conversion reads them: the byte-order mark picks
 // UTF-32, UTF-16 or UTF-8, anything else is 8-bit text; lines end at CR LF, LF or a lone CR.
@@ -24,17 +23,6 @@ std::string AddAllAILine(const std::string& bytes);
 
 // Every line that begins with the command taken out together with its own line end.
 std::string RemoveAllAILines(const std::string& bytes);
-
-enum class FileReadResult
-{
-    Read,
-    Missing,
-    Unreadable // not a regular file, too large, or an error on opening or reading
-};
-
-// Reads a whole regular file of at most `limit` bytes. Never blocks on a FIFO or a device.
-FileReadResult ReadFileBytes(const wxString& path, std::string& bytes,
-                             std::size_t limit = maxScriptBytes);
 
 // Replaces `path` by a file holding `bytes` so that a reader sees either the old or the new file,
 // never a part: a temporary file in the same folder is synced and renamed over it. The old file's

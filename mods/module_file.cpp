@@ -1,25 +1,20 @@
 // The four readers of a module file: version, Playable flag, mod folder and required mods.
 #include "frame/quorvant_frame.h"
+#include "game/game_file.h"
 #include "game/game_folder.h"
 #include "mods/module_file.h"
 
 #include <wx/convauto.h>
 #include <wx/msgdlg.h>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-
-const wxString module_file::requiredModKey = "RequiredMod.";
-const wxString module_file::noModsRequired = "No mods required to run!";
 
 namespace {
 
-const wxString versionKey = "ModVersion = ";
-const wxString playableKey = "Playable = ";
-const wxString modFolderKey = "ModFolder = ";
+// Plain characters: a static wxString could throw before main, where nothing can catch it.
+constexpr const char* versionKey = "ModVersion = ";
+constexpr const char* playableKey = "Playable = ";
+constexpr const char* modFolderKey = "ModFolder = ";
 
 using module_file::Lines;
 
@@ -41,43 +36,6 @@ bool FindFirstValue(const Lines& file, const wxString& key, wxString& value)
     return false;
 }
 
-// The file's bytes as the toolkit's text file takes them: as many as its size when opened, or,
-// for a file that tells no size (as under /proc), everything up to its end. Anything but a
-// regular file is refused, so that a FIFO cannot block the window.
-bool ReadBytes(const wxString& path, std::string& bytes)
-{
-    const wxCharBuffer name = path.fn_str();
-    if (!name.data() || !*name.data())
-        return false;
-    const int fd = open(name.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat info;
-    bool read = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    const bool sized = read && info.st_size > 0;
-    bytes.resize(sized ? static_cast<size_t>(info.st_size) : 4096);
-    size_t done = 0;
-    while (read) {
-        if (done == bytes.size()) {
-            if (sized)
-                break;
-            bytes.resize(bytes.size() * 2);
-        }
-        const ssize_t got = ::read(fd, &bytes[done], bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            read = false;
-        else if (got == 0)
-            break;
-        else
-            done += static_cast<size_t>(got);
-    }
-    bytes.resize(done);
-    close(fd);
-    return read;
-}
-
 bool NamesExistingFolder(const Lines& file, const GameFolder& folder)
 {
     wxString name;
@@ -96,7 +54,9 @@ bool module_file::Lines::Read(const wxString& path)
     m_text.clear();
     m_lines.clear();
     std::string bytes;
-    if (!ReadBytes(path, bytes))
+    // Only a bounded regular file is read, so that a FIFO cannot block the window nor a huge
+    // file fill the memory.
+    if (ReadFileBytes(path, bytes) != FileReadResult::Read)
         return false;
     // Text that does not decode has no lines, as in the toolkit's reader.
     m_text = wxString(bytes.data(), wxConvAuto(), bytes.size());

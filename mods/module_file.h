@@ -10,9 +10,9 @@
 namespace module_file {
 
 // Every line of a module file that begins with this is one required-mod entry.
-extern const wxString requiredModKey;
+constexpr const char* requiredModKey = "RequiredMod.";
 // The one entry of a mod that requires no other.
-extern const wxString noModsRequired;
+constexpr const char* noModsRequired = "No mods required to run!";
 
 // A module file read whole and decoded as the toolkit's text file reads it (automatic encoding
 // detection, lines ending at CR LF, LF or a lone CR), with one read call and no string per line:

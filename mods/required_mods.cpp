@@ -9,9 +9,12 @@
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
-const wxString versionCommentKeys[] = {";; Version = ", "// Version = ", "-- Version = "};
+constexpr const char* versionCommentKeys[] = {";; Version = ", "// Version = ", "-- Version = "};
 
 // "RequiredMod.1 = Name" names Name; an entry without "=" names its last word.
 wxString RequiredModName(const wxString& entry)
@@ -133,15 +136,14 @@ bool QuorvantFrame::IsRequiredModVersionCompatible(unsigned int index,
 }
 
 wxString QuorvantFrame::ReadRequiredModVersion(unsigned int index, const wxString& line,
-                                               const module_file::Lines& file, size_t& cursor)
+                                               const module_file::Lines& file, size_t cursor)
 {
     // The first line of a file has nothing above it to carry a version.
     if (!line.StartsWith((*m_requiredMods)[index]) || cursor == 0)
         return wxString();
     wxString version;
-    for (const wxString& key : versionCommentKeys) {
-        if (file.StartsWith(cursor - 1, key, &version))
-            return version;
-    }
-    return wxString();
+    const bool found =
+        std::any_of(std::begin(versionCommentKeys), std::end(versionCommentKeys),
+                    [&](const char* key) { return file.StartsWith(cursor - 1, key, &version); });
+    return found ? version : wxString();
 }

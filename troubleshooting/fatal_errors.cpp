@@ -5,8 +5,9 @@
 
 namespace {
 
-const wxString marker = "Fatal Data Error";
-const wxString ellipsis = "...";
+constexpr const char* marker = "Fatal Data Error";
+constexpr const char* ellipsis = "...";
+constexpr std::size_t ellipsisLength = 3;
 
 } // namespace
 
@@ -20,7 +21,7 @@ void FatalErrorReport::AddLine(const wxString& line)
         return;
     wxString extract = line.Mid(at);
     if (extract.length() > maxExtractLength)
-        extract = extract.Left(maxExtractLength - ellipsis.length()) + ellipsis;
+        extract = extract.Left(maxExtractLength - ellipsisLength) + ellipsis;
     m_shown += extract + "\n\n";
 }
 

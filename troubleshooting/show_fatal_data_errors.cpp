@@ -1,7 +1,7 @@
 // The Troubleshooting command that reports the fatal data errors of the game's warnings.log.
 #include "frame/quorvant_frame.h"
 #include "game/game_folder.h"
-#include "launch/script_edit.h"
+#include "game/game_file.h"
 #include "troubleshooting/fatal_errors.h"
 
 #include <wx/convauto.h>
@@ -31,7 +31,7 @@ bool IsPlainUtf8(const std::string& bytes)
     const char* at = bytes.data();
     const char* const end = at + bytes.size();
     while (at < end) {
-        std::uint64_t word;
+        std::uint64_t word = 0;
         if (end - at >= 8 && (std::memcpy(&word, at, 8), (word & 0x8080808080808080u) == 0)) {
             at += 8;
             continue;
