@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,29 +73,74 @@ std::string Encode(const std::string& ascii, const Encoding& encoding)
     return encoded;
 }
 
-std::vector<Line> SplitLines(const std::string& bytes, const Encoding& encoding)
+// Finds the line ends of a script in turn. In 8-bit text memchr finds them, as a script may be
+// megabytes long; where each of LF and CR was last found is kept, so that a file holding only one
+// kind is still searched once, not once per line.
+class LineEnds
+{
+public:
+    LineEnds(const std::string& bytes, std::size_t whole, const Encoding& encoding)
+        : m_bytes(bytes), m_whole(whole), m_encoding(encoding)
+    {
+    }
+
+    // The first line end at or after `at`: its first code unit, or `whole` when there is none.
+    std::size_t Next(std::size_t at)
+    {
+        if (m_encoding.unitSize == 1) {
+            m_lf = Search(m_lf, at, '\n');
+            m_cr = Search(m_cr, at, '\r');
+            return std::min(m_lf, m_cr);
+        }
+        for (; at < m_whole; at += m_encoding.unitSize) {
+            const std::uint32_t c = UnitAt(m_bytes, at, m_encoding);
+            if (c == '\n' || c == '\r')
+                return at;
+        }
+        return m_whole;
+    }
+
+private:
+    std::size_t Search(std::size_t known, std::size_t at, char c) const
+    {
+        if (known != unknown && known >= at)
+            return known;
+        const void* const found = std::memchr(m_bytes.data() + at, c, m_whole - at);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
+                     : m_whole;
+    }
+
+    static constexpr std::size_t unknown = static_cast<std::size_t>(-1);
+    const std::string& m_bytes;
+    const std::size_t m_whole;
+    const Encoding& m_encoding;
+    std::size_t m_lf = unknown;
+    std::size_t m_cr = unknown;
+};
+
+// Calls `visit` with each line in turn, without building a list of them, until it returns false.
+template <typename Visit>
+void ForEachLine(const std::string& bytes, const Encoding& encoding, Visit visit)
 {
     const std::size_t unit = encoding.unitSize;
     // A partial code unit at the very end can only be part of the last line's characters.
     const std::size_t whole = encoding.bomSize + (bytes.size() - encoding.bomSize) / unit * unit;
-    std::vector<Line> lines;
+    LineEnds ends(bytes, whole, encoding);
     std::size_t begin = encoding.bomSize;
-    std::size_t at = begin;
-    while (at < whole) {
-        const std::uint32_t c = UnitAt(bytes, at, encoding);
-        if (c != '\n' && c != '\r') {
-            at += unit;
-            continue;
-        }
+    while (begin < whole) {
+        const std::size_t at = ends.Next(begin);
+        if (at == whole)
+            break;
         std::size_t end = at + unit;
-        if (c == '\r' && end < whole && UnitAt(bytes, end, encoding) == '\n')
+        if (UnitAt(bytes, at, encoding) == '\r' && end < whole &&
+            UnitAt(bytes, end, encoding) == '\n')
             end += unit;
-        lines.push_back({begin, at, end});
-        begin = at = end;
+        if (!visit(Line{begin, at, end}))
+            return;
+        begin = end;
     }
     if (begin < bytes.size())
-        lines.push_back({begin, bytes.size(), bytes.size()});
-    return lines;
+        visit(Line{begin, bytes.size(), bytes.size()});
 }
 
 bool IsAllAILine(const std::string& bytes, const Line& line, const std::string& command)
@@ -149,27 +195,40 @@ bool HasAllAILine(const std::string& bytes)
 {
     const Encoding encoding = DetectEncoding(bytes);
     const std::string command = Encode(allAICommand, encoding);
-    const std::vector<Line> lines = SplitLines(bytes, encoding);
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const Line& line) { return IsAllAILine(bytes, line, command); });
+    bool found = false;
+    ForEachLine(bytes, encoding, [&](const Line& line) {
+        found = IsAllAILine(bytes, line, command);
+        return !found;
+    });
+    return found;
 }
 
 std::string AddAllAILine(const std::string& bytes)
 {
     const Encoding encoding = DetectEncoding(bytes);
-    return bytes.substr(0, encoding.bomSize) + Encode(std::string(allAICommand) + "\n", encoding) +
-           bytes.substr(encoding.bomSize);
+    const std::string line = Encode(std::string(allAICommand) + "\n", encoding);
+    std::string added;
+    added.reserve(bytes.size() + line.size());
+    added.append(bytes, 0, encoding.bomSize).append(line).append(bytes, encoding.bomSize);
+    return added;
 }
 
 std::string RemoveAllAILines(const std::string& bytes)
 {
     const Encoding encoding = DetectEncoding(bytes);
     const std::string command = Encode(allAICommand, encoding);
-    std::string kept = bytes.substr(0, encoding.bomSize);
-    for (const Line& line : SplitLines(bytes, encoding)) {
-        if (!IsAllAILine(bytes, line, command))
-            kept.append(bytes, line.begin, line.end - line.begin);
-    }
+    // Everything between two removed lines is copied in one piece.
+    std::string kept;
+    kept.reserve(bytes.size());
+    std::size_t keptFrom = 0;
+    ForEachLine(bytes, encoding, [&](const Line& line) {
+        if (IsAllAILine(bytes, line, command)) {
+            kept.append(bytes, keptFrom, line.begin - keptFrom);
+            keptFrom = line.end;
+        }
+        return true;
+    });
+    kept.append(bytes, keptFrom, std::string::npos);
     return kept;
 }
 
