@@ -40,12 +40,17 @@ FileReadResult ReadFileBytes(const wxString& path, std::string& bytes, std::size
         return result;
 
     result = FileReadResult::Unreadable;
+    // Read straight into the string, sized from fstat. Past that size the reads go through a
+    // small buffer, which finds the end at once and still takes a file that grew meanwhile (or
+    // one that tells no size, as under /proc), up to the limit.
     struct stat info = {};
-    if (fstat(fd, &info) == 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    bytes.resize(fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0);
+    std::size_t done = 0;
+    char beyond[4096];
     for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
+        const bool inside = done < bytes.size();
+        char* const into = inside ? &bytes[done] : beyond;
+        const ssize_t got = read(fd, into, inside ? bytes.size() - done : sizeof beyond);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -54,11 +59,15 @@ FileReadResult ReadFileBytes(const wxString& path, std::string& bytes, std::size
             result = FileReadResult::Read;
             break;
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        // The file may have grown since fstat.
-        if (bytes.size() > limit)
-            break;
+        const auto count = static_cast<std::size_t>(got);
+        if (!inside) {
+            if (count > limit - done)
+                break;
+            bytes.append(beyond, count);
+        }
+        done += count;
     }
+    bytes.resize(done);
     close(fd);
     if (result != FileReadResult::Read)
         bytes.clear();
