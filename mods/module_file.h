@@ -4,6 +4,7 @@
 #include <wx/string.h>
 
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,9 @@ class Lines
 public:
     // False when the file cannot be opened or read; the caller reports it in its own box.
     bool Read(const wxString& path);
+    // The bytes decoded and split as Read does with a file's; true, since text that does not
+    // decode simply has no lines.
+    bool Parse(const std::string& bytes);
 
     const wxString& GetPath() const { return m_path; }
     std::size_t GetCount() const { return m_lines.size(); }

@@ -7,13 +7,15 @@ root=$(pwd)
 source tools/deps.sh
 
 install_missing "${build_packages[@]}" libgtk-3-dev libgtest-dev xvfb xauth xdotool \
-    desktop-file-utils appstream lintian dpkg-dev file clang-tidy-14 cppcheck
+    desktop-file-utils appstream lintian dpkg-dev file clang-tidy-14 cppcheck \
+    clang-14 libclang-rt-14-dev
 
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANT_SANITIZE=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 
 # clang-tidy and cppcheck on the program's own sources, with no finding allowed.
 tools/static_analysis.sh build-test
+tools/fuzz.sh 40
 
 # Any sanitizer report ends the process with a failure, which fails its test.
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:strict_string_checks=1

@@ -4,6 +4,7 @@
 #include <wx/string.h>
 
 #include <cstddef>
+#include <string>
 
 // Collects, line by line, the extracts that begin at "Fatal Data Error". The text keeps the box
 // readable however long the log: only the first extracts appear, each cut to a bounded length,
@@ -28,3 +29,8 @@ private:
     wxString m_shown;
     std::size_t m_count = 0;
 };
+
+// Feeds the report every line of a warnings.log, decoded as the toolkit's text file decodes it.
+// Plain UTF-8 is searched on its bytes and only the lines with the phrase are decoded, with the
+// same result as decoding the whole text.
+void CollectFatalErrors(const std::string& bytes, FatalErrorReport& report);

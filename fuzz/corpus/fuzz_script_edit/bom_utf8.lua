@@ -1,0 +1,2 @@
+﻿Cpu_ControlLocalPlayer()
+ok

@@ -1,0 +1,2 @@
+dofile("a.lua")
+x = 2

@@ -1,0 +1,2 @@
+Cpu_ControlLocalPlayer()
+Setting = 1

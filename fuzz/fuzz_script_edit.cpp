@@ -1,0 +1,29 @@
+// Fuzzes the All AI test and both edits of autoexec.lua on arbitrary bytes.
+#include "launch/script_edit.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const bool had = HasAllAILine(bytes);
+
+    const std::string added = AddAllAILine(bytes);
+    if (!HasAllAILine(added))
+        std::abort();
+    const std::string removed = RemoveAllAILines(added);
+    if (HasAllAILine(removed))
+        std::abort();
+    // Without a line of its own the user's bytes come back untouched.
+    if (!had && removed != bytes)
+        std::abort();
+
+    const std::string cleaned = RemoveAllAILines(bytes);
+    if (HasAllAILine(cleaned) || (!had && cleaned != bytes))
+        std::abort();
+    if (RemoveAllAILines(AddAllAILine(cleaned)) != cleaned)
+        std::abort();
+    return 0;
+}
