@@ -54,7 +54,8 @@ bool QuorvantFrame::SetAllAIMode(bool enable)
     if (HasAllAILine(bytes) == enable)
         return true;
     const std::string edited = enable ? AddAllAILine(bytes) : RemoveAllAILines(bytes);
-    if (!ReplaceFileAtomically(path, edited)) {
+    // An edit that cannot bring the script into the wanted state is not written as a success.
+    if (HasAllAILine(edited) != enable || !ReplaceFileAtomically(path, edited)) {
         wxMessageBox("Unable to write to the autoexec.lua file.", "Unable To Write To The File",
                      wxICON_ERROR);
         return false;

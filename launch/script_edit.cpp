@@ -229,6 +229,13 @@ std::string RemoveAllAILines(const std::string& bytes)
         return true;
     });
     kept.append(bytes, keptFrom, std::string::npos);
+    // Taking the first line away may uncover bytes that read as a byte-order mark, so that the
+    // rest would be read in another encoding, where it may hold the line again. Such a script
+    // is left as it was; the caller finds the line still there and says so.
+    const Encoding after = DetectEncoding(kept);
+    if (after.bomSize != encoding.bomSize || after.unitSize != encoding.unitSize ||
+        after.bigEndian != encoding.bigEndian)
+        return bytes;
     return kept;
 }
 

@@ -227,6 +227,19 @@ TEST(ScriptEdit, RemovesEveryAllAILineWithItsOwnLineEnd)
     }
 }
 
+TEST(ScriptEdit, LeavesAScriptWhoseRestWouldReadInAnotherEncoding)
+{
+    // An 8-bit script whose second line begins with what reads as a UTF-16 byte-order mark:
+    // without its first line the rest would be UTF-16 text that holds the command again.
+    std::string hidden = "\xFE\xFF";
+    for (const char c : std::string("Cpu_ControlLocalPlayer()"))
+        hidden += std::string(1, '\0') + c;
+    const std::string script = "Cpu_ControlLocalPlayer()\n" + hidden;
+    ASSERT_TRUE(HasAllAILine(script));
+    EXPECT_EQ(RemoveAllAILines(script), script);
+    EXPECT_TRUE(HasAllAILine(RemoveAllAILines(script)));
+}
+
 TEST(ScriptEdit, ReadsRegularFilesWhole)
 {
     const TempFolder folder("script");
